@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+class Connection;
+class RecordsetImpl;
+
+// Provider type codes of a field.
+namespace FieldType {
+constexpr int Integer = 3;      // 32-bit integer
+constexpr int VarWChar = 202;   // variable-length text, defined size in characters
+constexpr int LongVarWChar = 203; // memo
+} // namespace FieldType
+
+struct FieldInfo {
+    QString name;
+    int type = 0;
+    int definedSize = 0;
+};
+
+// A static (read-only, forward and back) result of one SQL statement.
+// A Null value is an invalid QVariant (QVariant()).
+class Recordset {
+public:
+    Recordset();
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // Throws AppError when a table or field does not exist or the text is not valid SQL.
+    void open(const QString& sql, Connection& connection);
+    void close();
+    bool isOpen() const;
+
+    int fieldCount() const;
+    FieldInfo field(int index) const;
+    // Index of a field by name (case-insensitive), -1 when there is none.
+    int fieldIndex(const QString& name) const;
+    QVariant value(int index) const;
+    QVariant value(const QString& name) const;
+
+    // Throws AppError on an empty result.
+    void moveFirst();
+    bool eof() const;
+    void moveNext();
+    qint64 recordCount();
+    // rows[field][row]; count < 0 fetches all remaining rows.
+    QVector<QVector<QVariant>> getRows(qint64 count = -1);
+
+private:
+    std::unique_ptr<RecordsetImpl> m_impl;
+};

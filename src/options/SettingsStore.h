@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+// Per-user store of text values by section and key, application "Literon 2.0".
+// A key that was never written reads as the empty text.
+class SettingsStore {
+public:
+    // The user's own store (INI format, per-user location).
+    SettingsStore();
+    // A store kept in the given INI file; tests point this at a temporary folder.
+    explicit SettingsStore(const QString& iniPath);
+    ~SettingsStore();
+
+    QString read(const QString& section, const QString& key) const;
+    // Throws AppError when the store cannot be written.
+    void write(const QString& section, const QString& key, const QString& value);
+    QString fileName() const;
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};
