@@ -1,20 +1,39 @@
+#include "cli/CliCommand.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
-static const char* const Usage =
-    "Użycie: literon-cli POLECENIE [OPCJE]\n"
-    "\n"
-    "Polecenia:\n"
-    "  create PLIK [--password HASŁO]        tworzy pusty słownik\n"
-    "  import PLIK ŹRÓDŁO...                 dodaje wyrazy z list lub baz Access\n"
-    "  check PLIK [--password HASŁO]         sprawdza bazę (kod statusu)\n"
-    "  crossword PLIK LITERY [--anagram]     wyszukiwanie - krzyżówka\n"
-    "  pattern PLIK WZORZEC [--descriptions] wyszukiwanie - wzorzec\n"
-    "  scrabble PLIK WZORZEC STOJAK          wyszukiwanie - scrabble\n"
-    "  query PLIK SQL                        kwerenda\n";
+std::map<QString, CliCommand>& CliCommand::registry() {
+    static std::map<QString, CliCommand> commands;
+    return commands;
+}
+
+CliCommand::Registrar::Registrar(const QString& name, const QString& usage,
+                                 std::function<int(const QStringList&)> run) {
+    registry()[name] = CliCommand{name, usage, std::move(run)};
+}
+
+static void printUsage(QTextStream& out) {
+    out << "Użycie: literon-cli POLECENIE [ARGUMENTY]\n\nPolecenia:\n";
+    for (const auto& [name, command] : CliCommand::registry())
+        out << "  " << command.usage << "\n";
+}
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QTextStream(stderr) << QString::fromUtf8(Usage);
-    return argc > 1 ? 2 : 0;
+    QStringList args = app.arguments().mid(1);
+    QTextStream err(stderr);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        QTextStream out(stdout);
+        printUsage(out);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.takeFirst();
+    const auto it = CliCommand::registry().find(name);
+    if (it == CliCommand::registry().end()) {
+        err << "Nieznane polecenie: " << name << "\n\n";
+        printUsage(err);
+        return 2;
+    }
+    return it->second.run(args);
 }
