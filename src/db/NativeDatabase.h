@@ -17,7 +17,7 @@ void create(const QString& path, const QString& password = QString());
 
 // Opens a native file for direct use by the database layer: the POLISH
 // collation and the SQL functions are registered and the password is checked
-// (wrong or missing: AppError "Niepoprawne hasło."). Read-only opens never
+// (wrong or missing: AppError "Nieprawidłowe hasło."). Read-only opens never
 // write to the file. The caller owns the handle (sqlite3_close_v2).
 sqlite3* open(const QString& path, const QString& password, bool readOnly);
 

@@ -25,7 +25,7 @@ AppError unrecognisedFormat(const QString& path) {
 }
 
 AppError wrongPassword() {
-    return AppError(AuthenticationFailed, QStringLiteral("Niepoprawne hasło."));
+    return AppError(AuthenticationFailed, QStringLiteral("Nieprawidłowe hasło."));
 }
 
 AppError fileLocked(const QString& path) {

@@ -308,7 +308,7 @@ TEST_P(PasswordTest, OpensOnlyWithTheRightPassword) {
             connection.open(cs);
             FAIL() << "opened with a wrong password";
         } catch (const AppError& e) {
-            EXPECT_EQ(e.description(), QStringLiteral("Niepoprawne hasło."));
+            EXPECT_EQ(e.number(), ProviderErrors::AuthenticationFailed);
         }
     }
 }
