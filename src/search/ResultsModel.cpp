@@ -180,7 +180,6 @@ void ResultsModel::appendRows(QVector<QStringList> rows) {
         return;
     const int first = rowCount();
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
-    m_rows.reserve(m_rows.size() + static_cast<std::size_t>(rows.size()));
     for (QStringList& texts : rows)
         m_tail.push_back(storeRow(std::move(texts)));
     endInsertRows();
