@@ -4,11 +4,15 @@
 #include "db/ConnectionString.h"
 #include "db/EngineSetup.h"
 #include "db/FileFormat.h"
+#include "db/FilteringRowSource.h"
+#include "db/IndexRowSource.h"
+#include "db/IndexedStatement.h"
 #include "db/JetFunctions.h"
 #include "db/JetSqlTranslator.h"
 #include "db/NativeDatabase.h"
 #include "db/ProviderErrors.h"
 #include "db/SqliteRowSource.h"
+#include "db/WordIndexCache.h"
 
 #include <QFileInfo>
 
@@ -100,14 +104,34 @@ DatabaseHandle& ConnectionImpl::requireOpen() const {
     return *handle;
 }
 
-std::unique_ptr<RowSource> ConnectionImpl::openRows(const QString& jetSql) {
+std::unique_ptr<RowSource> ConnectionImpl::openRows(const QString& jetSql, const RowFilter* filter) {
     requireOpen();
-    return std::make_unique<SqliteRowSource>(handle, JetSqlTranslator::translate(jetSql), timeout);
+    const QString engineSql = JetSqlTranslator::translate(jetSql);
+    if (WordIndexCache::enabled()) {
+        if (const std::optional<IndexedStatement> statement = IndexedStatement::parse(jetSql))
+            if (std::unique_ptr<IndexRowSource> rows =
+                    IndexRowSource::open(handle, *statement, engineSql, filter))
+                return rows;
+    }
+    auto rows = std::make_unique<SqliteRowSource>(handle, engineSql, timeout);
+    if (rows->writes())
+        WordIndexCache::noteWrite(handle->path());
+    if (!filter)
+        return rows;
+    int field = -1;
+    for (int i = 0; i < rows->fieldCount() && field < 0; ++i)
+        if (rows->field(i).name.compare(QLatin1String("Wyraz"), Qt::CaseInsensitive) == 0)
+            field = i;
+    if (field < 0 || rows->writes())
+        return rows;
+    return std::make_unique<FilteringRowSource>(std::move(rows), *filter, field);
 }
 
 qint64 ConnectionImpl::execute(const QString& jetSql) {
     DatabaseHandle& h = requireOpen();
     SqliteRowSource run(handle, JetSqlTranslator::translate(jetSql), timeout);
+    if (run.writes())
+        WordIndexCache::noteWrite(h.path());
     // A SELECT sent as a command is read to its end, as the original does.
     while (!run.atEnd())
         run.advance();

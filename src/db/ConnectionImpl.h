@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/DatabaseHandle.h"
+#include "db/RowFilter.h"
 #include "db/RowSource.h"
 
 #include <QString>
@@ -24,7 +25,9 @@ public:
     // SQL in, rows out. Sources that answer particular statements faster than
     // the engine (an in-memory word index) are chosen here; the engine
     // statement is the general case.
-    std::unique_ptr<RowSource> openRows(const QString& jetSql);
+    // With a filter only the rows that pass it (or fall on its refresh rows)
+    // are delivered.
+    std::unique_ptr<RowSource> openRows(const QString& jetSql, const RowFilter* filter = nullptr);
     // Runs one statement to its end; returns the number of rows changed.
     qint64 execute(const QString& jetSql);
 

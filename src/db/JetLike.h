@@ -22,6 +22,13 @@ public:
     bool hasFixedLength() const { return !m_hasRun; }
     int fixedLength() const { return m_minLength; }
 
+    // The compiled pattern, for code that matches it its own way (the word
+    // index): element i is a run ("%") or one character, which
+    // elementAccepts(i, folded character) decides.
+    int elementCount() const { return int(m_tokens.size()); }
+    bool elementIsRun(int i) const { return m_tokens[i].kind == Kind::Run; }
+    bool elementAccepts(int i, char32_t folded) const { return tokenMatches(m_tokens[i], folded); }
+
 private:
     enum class Kind : unsigned char { Char, One, Run, Set };
     struct Token {

@@ -15,6 +15,7 @@ public:
     std::vector<FieldInfo> fields;
     bool materialised = false;
     std::vector<QVector<QVariant>> rows;
+    std::vector<qint64> skipped; // per row, and one more for the end
     qint64 position = 0;
 
     bool eof() const { return materialised ? position >= qint64(rows.size()) : source->atEnd(); }
@@ -29,8 +30,10 @@ public:
             source->rewind();
         while (!source->atEnd()) {
             rows.push_back(currentRowFromSource());
+            skipped.push_back(source->skippedBefore());
             source->advance();
         }
+        skipped.push_back(source->skippedBefore());
         materialised = true;
         position = keep;
     }
@@ -55,7 +58,7 @@ void Recordset::open(const QString& sql, Connection& connection) {
     if (!connection.isOpen())
         throw ProviderErrors::connectionClosed();
     auto impl = std::make_unique<RecordsetImpl>();
-    impl->source = connection.impl()->openRows(sql);
+    impl->source = connection.impl()->openRows(sql, m_filter ? &*m_filter : nullptr);
     for (int i = 0; i < impl->source->fieldCount(); ++i)
         impl->fields.push_back(impl->source->field(i));
     m_impl = std::move(impl);
@@ -125,6 +128,11 @@ void Recordset::moveFirst() {
     d.position = 0;
     if (d.eof())
         throw ProviderErrors::noCurrentRecord();
+}
+
+qint64 Recordset::rowsSkipped() const {
+    const RecordsetImpl& d = impl();
+    return d.materialised ? d.skipped[size_t(d.position)] : d.source->skippedBefore();
 }
 
 bool Recordset::eof() const {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "db/RowFilter.h"
+
 #include <QString>
 #include <QVariant>
 #include <QVector>
 #include <memory>
+#include <optional>
 
 class Connection;
 class RecordsetImpl;
@@ -32,6 +35,13 @@ public:
 
     // Throws AppError when a table or field does not exist or the text is not valid SQL.
     void open(const QString& sql, Connection& connection);
+    // A row test for the statements opened from now on (nothing: every row).
+    // Only rows that pass it, or whose number is a multiple of its keepEvery,
+    // are delivered; rowsSkipped() tells how many were passed over.
+    void setRowFilter(std::optional<RowFilter> filter) { m_filter = std::move(filter); }
+    // The statement's rows passed over by the row filter right before the
+    // current row, or at EOF after the last row delivered. 0 without a filter.
+    qint64 rowsSkipped() const;
     void close();
     bool isOpen() const;
 
@@ -58,4 +68,5 @@ private:
     RecordsetImpl& impl() const;
 
     std::unique_ptr<RecordsetImpl> m_impl;
+    std::optional<RowFilter> m_filter;
 };

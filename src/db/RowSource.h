@@ -21,4 +21,7 @@ public:
     virtual QVariant value(int index) const = 0;
     // Back to the first row.
     virtual void rewind() = 0;
+    // With a row filter: the statement's rows passed over before the current
+    // row (at the end: after the last row delivered).
+    virtual qint64 skippedBefore() const { return 0; }
 };

@@ -1,0 +1,77 @@
+#include "db/IndexRowSource.h"
+
+#include "db/AppError.h"
+#include "db/DatabaseHandle.h"
+#include "db/DeclaredType.h"
+#include "db/IndexedStatement.h"
+#include "db/JetLike.h"
+#include "db/ProviderErrors.h"
+#include "db/WordIndexCache.h"
+
+#include <sqlite3.h>
+
+std::unique_ptr<IndexRowSource> IndexRowSource::open(const std::shared_ptr<DatabaseHandle>& handle,
+                                                     const IndexedStatement& statement,
+                                                     const QString& engineSql, const RowFilter* filter) {
+    // The engine describes the column (and checks the statement) without running it.
+    FieldInfo field;
+    try {
+        sqlite3_stmt* prepared = handle->prepare(engineSql);
+        const bool described = sqlite3_column_count(prepared) == 1 && sqlite3_column_decltype(prepared, 0);
+        if (described) {
+            const DeclaredType::Field f =
+                DeclaredType::toField(QString::fromUtf8(sqlite3_column_decltype(prepared, 0)));
+            field = {QString::fromUtf8(sqlite3_column_name(prepared, 0)), f.type, f.definedSize};
+        }
+        sqlite3_finalize(prepared);
+        if (!described || field.type == 0)
+            return nullptr;
+    } catch (const AppError&) {
+        return nullptr;
+    }
+
+    std::shared_ptr<const WordIndex> index = WordIndexCache::acquire(*handle);
+    if (!index)
+        return nullptr;
+    WordIndex::Rows rows;
+    if (statement.kind == IndexedStatement::Kind::Length) {
+        rows = index->withLength(statement.length, filter);
+    } else {
+        try {
+            const JetLike like(statement.pattern);
+            rows = index->like(like, statement.top, filter);
+        } catch (const AppError&) {
+            return nullptr; // a malformed pattern: the engine reports it
+        }
+    }
+    return std::unique_ptr<IndexRowSource>(new IndexRowSource(std::move(index), field, std::move(rows)));
+}
+
+IndexRowSource::IndexRowSource(std::shared_ptr<const WordIndex> index, FieldInfo field, WordIndex::Rows rows)
+    : m_index(std::move(index)), m_field(std::move(field)), m_rows(std::move(rows)) {}
+
+FieldInfo IndexRowSource::field(int index) const {
+    if (index != 0)
+        throw ProviderErrors::itemNotFound(QString::number(index));
+    return m_field;
+}
+
+void IndexRowSource::advance() {
+    if (atEnd())
+        throw ProviderErrors::noCurrentRecord();
+    ++m_position;
+}
+
+QVariant IndexRowSource::value(int index) const {
+    if (atEnd())
+        throw ProviderErrors::noCurrentRecord();
+    if (index != 0)
+        throw ProviderErrors::itemNotFound(QString::number(index));
+    return QVariant(m_index->word(m_rows.ordinals[m_position]));
+}
+
+qint64 IndexRowSource::skippedBefore() const {
+    if (!m_rows.filtered)
+        return 0;
+    return atEnd() ? m_rows.skippedAfter : m_rows.skippedBefore[m_position];
+}

@@ -1,0 +1,796 @@
+#include "db/WordIndex.h"
+
+#include "db/JetLike.h"
+#include "db/JetSqlTranslator.h"
+#include "db/PolishText.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+constexpr int kLetters = 35;
+constexpr quint8 kOther = 0xFF;
+
+// Letter codes 1..35 in alphabetical order; 0 is no letter.
+constexpr char16_t kUpper[kLetters + 1] = {0,    u'A', u'Ą', u'B', u'C', u'Ć', u'D', u'E', u'Ę',
+                                           u'F', u'G', u'H', u'I', u'J', u'K', u'L', u'Ł', u'M',
+                                           u'N', u'Ń', u'O', u'Ó', u'P', u'Q', u'R', u'S', u'Ś',
+                                           u'T', u'U', u'V', u'W', u'X', u'Y', u'Z', u'Ź', u'Ż'};
+
+struct Alphabet {
+    char16_t lower[kLetters + 1] = {};
+    // For code points below 0x180: the letter code, with 0x40 set for a small letter.
+    quint8 code[0x180] = {};
+
+    Alphabet() {
+        for (int c = 1; c <= kLetters; ++c) {
+            lower[c] = QChar::toLower(kUpper[c]);
+            code[kUpper[c]] = quint8(c);
+            code[lower[c]] = quint8(c | 0x40);
+        }
+    }
+};
+
+const Alphabet& alphabet() {
+    static const Alphabet a;
+    return a;
+}
+
+// The code of an upper-case letter of the alphabet, 0 for anything else.
+int upperCode(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= 0x180)
+        return 0;
+    const quint8 code = alphabet().code[u];
+    return (code & 0x40) ? 0 : code;
+}
+
+quint64 lowBits(int n) {
+    return n >= 64 ? ~quint64(0) : (quint64(1) << n) - 1;
+}
+
+// Bit i set when p[i] == code, for i in 0..63.
+inline quint64 equalMask(const quint8* p, quint8 code) {
+#if defined(__SSE2__)
+    const __m128i v = _mm_set1_epi8(char(code));
+    auto part = [&](int k) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        return quint64(quint16(_mm_movemask_epi8(_mm_cmpeq_epi8(x, v))));
+    };
+    return part(0) | part(1) << 16 | part(2) << 32 | part(3) << 48;
+#else
+    quint64 m = 0;
+    for (int i = 0; i < 64; ++i)
+        m |= quint64(p[i] == code) << i;
+    return m;
+#endif
+}
+
+template <typename F> void forEachBit(quint64 bits, F&& f) {
+    while (bits) {
+        f(std::countr_zero(bits));
+        bits &= bits - 1;
+    }
+}
+
+QStringList queryPlan(sqlite3* db, const QString& sql) {
+    const QByteArray text = (QStringLiteral("EXPLAIN QUERY PLAN ") + sql).toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    QStringList plan;
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, nullptr) != SQLITE_OK ||
+        !statement) {
+        sqlite3_finalize(statement);
+        return {};
+    }
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+        plan << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)));
+    sqlite3_finalize(statement);
+    return rc == SQLITE_DONE ? plan : QStringList();
+}
+
+} // namespace
+
+struct WordIndex::Bucket {
+    int length = 0;
+    quint32 count = 0;
+    quint32 blocks = 0; // of 64 words
+    BigArray<quint32> ordinals;
+    BigArray<quint8> rows;       // count × length codes
+    BigArray<quint8> columns;    // length × (blocks × 64) codes, zero padded
+    BigArray<quint64> presence;  // kLetters × blocks: bit set when the word holds the letter
+    BigArray<quint64> lowerCase; // per word: positions of small letters (empty when none)
+
+    const quint8* column(int position) const { return columns.data() + size_t(position) * blocks * 64; }
+    const quint64* letter(int code) const { return presence.data() + size_t(code - 1) * blocks; }
+    const quint8* row(quint32 slot) const { return rows.data() + size_t(slot) * length; }
+    quint64 valid(quint32 block) const {
+        return block + 1 < blocks ? ~quint64(0) : lowBits(count - block * 64);
+    }
+
+    // Column order and presence bitmaps from the rows; returns how many words hold each letter.
+    void finish(qint64* holders) {
+        blocks = (count + 63) / 64;
+        ordinals.shrinkToFit();
+        rows.shrinkToFit();
+        if (!lowerCase.empty())
+            lowerCase.resize(count);
+        const size_t stride = size_t(blocks) * 64;
+        columns.resize(size_t(length) * stride);
+        presence.resize(size_t(kLetters) * blocks);
+        for (quint32 w = 0; w < blocks; ++w) {
+            const quint32 first = w * 64;
+            const quint32 n = std::min<quint32>(64, count - first);
+            quint64 held[kLetters + 1] = {};
+            for (int p = 0; p < length; ++p) {
+                quint8* out = columns.data() + p * stride + first;
+                const quint8* in = rows.data() + size_t(first) * length + p;
+                for (quint32 j = 0; j < n; ++j) {
+                    const quint8 code = in[size_t(j) * length];
+                    out[j] = code;
+                    held[code] |= quint64(1) << j;
+                }
+            }
+            for (int c = 1; c <= kLetters; ++c) {
+                presence[size_t(c - 1) * blocks + w] = held[c];
+                holders[c] += std::popcount(held[c]);
+            }
+        }
+    }
+
+    qint64 memoryBytes() const {
+        return qint64(ordinals.bytes() + rows.bytes() + columns.bytes() + presence.bytes() +
+                      lowerCase.bytes());
+    }
+};
+
+struct WordIndex::Other {
+    quint32 ordinal;
+    QByteArray utf8;
+    qint64 length; // in characters, as LEN counts them
+};
+
+// A LIKE pattern over letter codes: each element a run or a set of codes.
+struct WordIndex::Pattern {
+    struct Element {
+        bool run;
+        quint64 codes; // bit c: letter code c is accepted
+    };
+    struct Fixed {
+        int position; // from the start (head, middle) or from the end, 1 = last (tail)
+        quint8 code;
+    };
+
+    std::vector<Element> elements;
+    bool hasRun = false;
+    bool impossible = false; // an element no letter satisfies
+    int minLength = 0;
+    int headLength = 0;
+    int tailLength = 0;
+    int middleLength = 0;
+    std::vector<Fixed> head, tail, middle;
+    std::vector<int> required;  // letters every match holds
+    bool vectorExact = true;    // the block tests decide alone
+    bool presenceExact = false; // the required letters decide alone
+
+    static bool single(quint64 codes) { return std::has_single_bit(codes); }
+    static bool full(quint64 codes) { return codes == (lowBits(kLetters + 1) & ~quint64(1)); }
+
+    Pattern(const JetLike& like, const int* rarity) {
+        for (int i = 0; i < like.elementCount(); ++i) {
+            Element e{like.elementIsRun(i), 0};
+            if (e.run) {
+                hasRun = true;
+            } else {
+                for (int c = 1; c <= kLetters; ++c)
+                    if (like.elementAccepts(i, kUpper[c]))
+                        e.codes |= quint64(1) << c;
+                impossible |= e.codes == 0;
+                ++minLength;
+            }
+            elements.push_back(e);
+        }
+        // Segments between runs: the first is anchored at the start, the last at the end.
+        std::vector<std::pair<int, int>> segments; // [begin, end) element indexes
+        int begin = 0;
+        for (int i = 0; i <= int(elements.size()); ++i) {
+            if (i == int(elements.size()) || elements[i].run) {
+                segments.push_back({begin, i});
+                begin = i + 1;
+            }
+        }
+        auto fixedOf = [&](int from, int to, std::vector<Fixed>& out, bool fromEnd) {
+            for (int i = from; i < to; ++i) {
+                const quint64 codes = elements[i].codes;
+                if (single(codes))
+                    out.push_back({fromEnd ? to - i : i - from, quint8(std::countr_zero(codes))});
+                else if (!full(codes))
+                    vectorExact = false;
+            }
+        };
+        const auto [headBegin, headEnd] = segments.front();
+        headLength = headEnd - headBegin;
+        fixedOf(headBegin, headEnd, head, false);
+        if (hasRun) {
+            const auto [tailBegin, tailEnd] = segments.back();
+            tailLength = tailEnd - tailBegin;
+            fixedOf(tailBegin, tailEnd, tail, true);
+            const int middles = int(segments.size()) - 2;
+            if (middles == 1) {
+                middleLength = segments[1].second - segments[1].first;
+                fixedOf(segments[1].first, segments[1].second, middle, false);
+            } else if (middles > 1) {
+                vectorExact = false;
+            }
+        }
+        for (const Element& e : elements) {
+            if (!e.run && single(e.codes)) {
+                const int code = std::countr_zero(e.codes);
+                if (std::find(required.begin(), required.end(), code) == required.end())
+                    required.push_back(code);
+            }
+        }
+        auto byRarity = [&](const Fixed& a, const Fixed& b) { return rarity[a.code] < rarity[b.code]; };
+        std::stable_sort(head.begin(), head.end(), byRarity);
+        std::stable_sort(tail.begin(), tail.end(), byRarity);
+        std::stable_sort(middle.begin(), middle.end(), byRarity);
+        std::sort(required.begin(), required.end(), [&](int a, int b) { return rarity[a] < rarity[b]; });
+        // "%X%": holding the letter is the whole test.
+        presenceExact =
+            vectorExact && headLength == 0 && tailLength == 0 && middleLength == 1 && middle.size() == 1;
+    }
+
+    bool hasBlockTests() const { return !head.empty() || !tail.empty() || !middle.empty(); }
+
+    // The provider's LIKE over codes: one back-tracking point after the last run.
+    bool matches(const quint8* word, int length) const {
+        const size_t n = elements.size();
+        size_t ti = 0;
+        size_t star = SIZE_MAX;
+        int starAt = 0;
+        int wi = 0;
+        while (true) {
+            if (ti < n && elements[ti].run) {
+                star = ti++;
+                starAt = wi;
+                continue;
+            }
+            if (wi == length)
+                break;
+            if (ti < n && (elements[ti].codes >> word[wi] & 1)) {
+                ++ti;
+                ++wi;
+                continue;
+            }
+            if (star == SIZE_MAX)
+                return false;
+            ti = star + 1;
+            wi = ++starAt;
+        }
+        while (ti < n && elements[ti].run)
+            ++ti;
+        return ti == n;
+    }
+};
+
+// A row filter over codes, for the words kept as codes.
+struct WordIndex::Filter {
+    const RowFilter& f;
+    bool anagram;
+    bool possible = true;  // false: no word of codes passes
+    int wanted = 0;        // anagram: pool length; rack: board letters
+    qint8 counts[36] = {}; // anagram: the pool; rack: the board letters
+    qint8 tileCounts[36] = {};
+    quint64 needed = 0;  // letters every passing word holds
+    quint64 allowed = 0; // anagram: the pool's letters; rack: board and tile letters
+    int blanks = 0;
+    int tiles = 0;
+
+    explicit Filter(const RowFilter& filter) : f(filter), anagram(filter.kind == RowFilter::Kind::Anagram) {
+        const QString& letters = anagram ? f.pool : f.board;
+        wanted = int(letters.size());
+        for (const QChar c : letters) {
+            const int code = upperCode(c);
+            if (code == 0 || counts[code] == 127) {
+                possible = false;
+                continue;
+            }
+            ++counts[code];
+            needed |= quint64(1) << code;
+        }
+        allowed = needed;
+        if (anagram) {
+            possible &= wanted > 0;
+            return;
+        }
+        tiles = int(f.tiles.size());
+        for (const QString& tile : f.tiles) {
+            if (tile.isEmpty()) {
+                ++blanks;
+            } else if (tile.size() == 1 && upperCode(tile[0]) != 0) {
+                const int code = upperCode(tile[0]);
+                ++tileCounts[code];
+                allowed |= quint64(1) << code;
+            }
+        }
+    }
+
+    bool lengthPossible(int length) const {
+        if (!possible)
+            return false;
+        if (anagram)
+            return length == wanted;
+        if (f.hasStars ? (length < f.shortest || length > f.longest) : length != f.patternLength)
+            return false;
+        // The rest must be non-empty and each of its letters needs its own rack field.
+        return length > wanted && length - wanted <= tiles;
+    }
+
+    // Necessary conditions for the 64 words of a block, from the presence bitmaps.
+    quint64 block(const Bucket& b, quint32 w) const {
+        quint64 m = ~quint64(0);
+        for (int c = 1; c <= kLetters && m; ++c) {
+            const quint64 bit = quint64(1) << c;
+            if (needed & bit)
+                m &= b.letter(c)[w];
+            else if (anagram)
+                m &= ~b.letter(c)[w];
+        }
+        if (anagram || blanks >= kLetters || !m)
+            return m;
+        // Each distinct letter outside the rack and board takes a blank: count
+        // them per word up to blanks + 1, bit-sliced.
+        quint64 atLeast[kLetters + 1] = {};
+        for (int c = 1; c <= kLetters; ++c) {
+            if (allowed >> c & 1)
+                continue;
+            const quint64 x = b.letter(c)[w];
+            for (int k = blanks; k >= 1; --k)
+                atLeast[k] |= atLeast[k - 1] & x;
+            atLeast[0] |= x;
+        }
+        return m & ~atLeast[blanks];
+    }
+
+    bool passes(const quint8* word, int length) const {
+        qint8 rest[36];
+        std::memcpy(rest, counts, sizeof rest);
+        if (anagram) {
+            for (int i = 0; i < length; ++i)
+                if (--rest[word[i]] < 0)
+                    return false;
+            return true;
+        }
+        // rest = board letters still to find; then the word's letters less the board.
+        qint8 have[36] = {};
+        for (int i = 0; i < length; ++i)
+            ++have[word[i]];
+        int blanksNeeded = 0;
+        for (int c = 1; c <= kLetters; ++c) {
+            const int left = have[c] - rest[c];
+            if (left < 0)
+                return false;
+            if (left > tileCounts[c])
+                blanksNeeded += left - tileCounts[c];
+        }
+        return blanksNeeded <= blanks;
+    }
+};
+
+WordIndex::WordIndex() = default;
+WordIndex::~WordIndex() = default;
+
+std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
+    // The rows must come in the order the searches' statements return them,
+    // which is the order of a plain scan only when the engine plans them alike.
+    const QString scanSql = QStringLiteral("SELECT Wyraz FROM WYRAZY");
+    const QStringList plan = queryPlan(db, scanSql);
+    if (plan.isEmpty() ||
+        queryPlan(db, JetSqlTranslator::translate(
+                          QStringLiteral("SELECT TOP 1 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'A'"))) != plan ||
+        queryPlan(db, JetSqlTranslator::translate(
+                          QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 1"))) != plan)
+        return nullptr;
+
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray sql = scanSql.toUtf8();
+    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    auto index = std::make_unique<WordIndex>();
+    std::vector<Bucket>& buckets = index->m_buckets;
+    buckets.resize(MaxLength + 1);
+    for (int length = 0; length <= MaxLength; ++length)
+        buckets[length].length = length;
+    const Alphabet& abc = alphabet();
+    quint8 codes[MaxLength];
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        const int type = sqlite3_column_type(statement, 0);
+        if (type == SQLITE_NULL)
+            continue; // LIKE and LEN never return a Null
+        if (type != SQLITE_TEXT) {
+            sqlite3_finalize(statement);
+            return nullptr;
+        }
+        const auto* p = sqlite3_column_text(statement, 0);
+        const int bytes = sqlite3_column_bytes(statement, 0);
+        const quint32 ordinal = index->m_count++;
+        quint64 small = 0;
+        int length = 0;
+        bool letters = true;
+        for (int i = 0; i < bytes;) {
+            // Every letter of the alphabet takes one or two bytes.
+            const quint8 b = p[i];
+            char16_t u = 0;
+            if (b < 0x80) {
+                u = b;
+                ++i;
+            } else if ((b & 0xE0) == 0xC0 && i + 1 < bytes && (p[i + 1] & 0xC0) == 0x80) {
+                u = char16_t((b & 0x1F) << 6 | (p[i + 1] & 0x3F));
+                i += 2;
+            }
+            const quint8 code = u != 0 && u < 0x180 ? abc.code[u] : 0;
+            if (code == 0 || length == MaxLength) {
+                letters = false;
+                break;
+            }
+            if (code & 0x40)
+                small |= quint64(1) << length;
+            codes[length++] = code & 0x3F;
+        }
+        if (!letters) {
+            index->m_lengthOf.push_back(kOther);
+            index->m_slotOf.push_back(quint32(index->m_others.size()));
+            const QByteArray text(reinterpret_cast<const char*>(p), bytes);
+            index->m_others.push_back({ordinal, text, PolishText::utf8Length(p, bytes)});
+            continue;
+        }
+        Bucket& b = buckets[length];
+        const quint32 slot = b.count++;
+        b.ordinals.push_back(ordinal);
+        std::memcpy(b.rows.extend(length), codes, length);
+        if (small) {
+            b.lowerCase.resize(b.count);
+            b.lowerCase[slot] = small;
+        }
+        index->m_lengthOf.push_back(quint8(length));
+        index->m_slotOf.push_back(slot);
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_DONE)
+        return nullptr;
+    index->m_lengthOf.shrinkToFit();
+    index->m_slotOf.shrinkToFit();
+
+    qint64 holders[kLetters + 1] = {};
+    for (Bucket& b : buckets)
+        b.finish(holders);
+    // Rarer letters are tested first.
+    int order[kLetters];
+    for (int c = 1; c <= kLetters; ++c)
+        order[c - 1] = c;
+    std::stable_sort(order, order + kLetters, [&](int a, int b) { return holders[a] < holders[b]; });
+    for (int rank = 0; rank < kLetters; ++rank)
+        index->m_rarity[order[rank]] = rank;
+    return index;
+}
+
+qint64 WordIndex::memoryBytes() const {
+    qint64 total = qint64(m_lengthOf.bytes() + m_slotOf.bytes());
+    for (const Bucket& b : m_buckets)
+        total += b.memoryBytes();
+    for (const Other& o : m_others)
+        total += qint64(sizeof(Other)) + o.utf8.capacity();
+    return total;
+}
+
+QString WordIndex::word(quint32 ordinal) const {
+    const quint8 length = m_lengthOf[ordinal];
+    if (length == kOther)
+        return QString::fromUtf8(m_others[m_slotOf[ordinal]].utf8);
+    const Bucket& b = m_buckets[length];
+    const quint32 slot = m_slotOf[ordinal];
+    const quint8* codes = b.row(slot);
+    const quint64 small = b.lowerCase.empty() ? 0 : b.lowerCase[slot];
+    const Alphabet& abc = alphabet();
+    QString text(length, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (int i = 0; i < length; ++i)
+        out[i] = QChar((small >> i & 1) ? abc.lower[codes[i]] : kUpper[codes[i]]);
+    return text;
+}
+
+namespace {
+
+void setBit(std::vector<quint64>& bits, quint32 i) {
+    bits[i / 64] |= quint64(1) << (i % 64);
+}
+
+quint64 firstBits(quint64 bits, qint64 n) {
+    quint64 kept = 0;
+    for (qint64 k = 0; k < n && bits; ++k) {
+        kept |= bits & -bits;
+        bits &= bits - 1;
+    }
+    return kept;
+}
+
+} // namespace
+
+// The matches of a pattern among the 64 words of a block of one bucket.
+struct WordIndex::BlockMatcher {
+    const Bucket& b;
+    const Pattern& p;
+    int lo = 0;
+    int hi = 0;
+    int lines = 0;
+    bool decided = false;
+
+    BlockMatcher(const Bucket& bucket, const Pattern& pattern) : b(bucket), p(pattern) {
+        lo = p.headLength;
+        hi = b.length - p.tailLength - p.middleLength;
+        decided = p.presenceExact || (p.vectorExact && !p.hasBlockTests());
+        // Checking a word alone costs a read of its row, a block test about a
+        // cache line for the fixed positions (the first test mostly decides)
+        // and one per offset of a floating part. Fewer candidates: one by one.
+        lines = (p.head.empty() && p.tail.empty() ? 0 : 1) + (p.middle.empty() ? 0 : hi - lo + 1);
+    }
+
+    quint64 checkEach(quint32 w, quint64 m) const {
+        quint64 checked = 0;
+        forEachBit(m, [&](int bit) {
+            if (p.matches(b.row(w * 64 + bit), b.length))
+                checked |= quint64(1) << bit;
+        });
+        return checked;
+    }
+
+    quint64 operator()(quint32 w) const {
+        quint64 m = b.valid(w);
+        for (const int code : p.required) {
+            m &= b.letter(code)[w];
+            if (!m)
+                return 0;
+        }
+        if (decided)
+            return m;
+        if (std::popcount(m) < lines)
+            return checkEach(w, m);
+        const size_t offset = size_t(w) * 64;
+        for (const Pattern::Fixed& f : p.head) {
+            m &= equalMask(b.column(f.position) + offset, f.code);
+            if (!m)
+                return 0;
+        }
+        for (const Pattern::Fixed& f : p.tail) {
+            m &= equalMask(b.column(b.length - f.position) + offset, f.code);
+            if (!m)
+                return 0;
+        }
+        if (!p.middle.empty()) {
+            quint64 any = 0;
+            for (int at = lo; at <= hi && any != m; ++at) {
+                quint64 t = m & ~any;
+                for (const Pattern::Fixed& f : p.middle) {
+                    t &= equalMask(b.column(at + f.position) + offset, f.code);
+                    if (!t)
+                        break;
+                }
+                any |= t;
+            }
+            m = any;
+        }
+        return m && !p.vectorExact ? checkEach(w, m) : m;
+    }
+};
+
+WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter* filter) const {
+    Rows rows;
+    if (top == 0)
+        return rows;
+    const qint64 cap = top < 0 ? std::numeric_limits<qint64>::max() : top;
+    const Pattern p(like, m_rarity);
+    const int first = p.minLength;
+    const int last = p.impossible ? -1 : p.hasRun ? MaxLength : std::min(p.minLength, MaxLength);
+    std::vector<quint32> otherMatches;
+    for (const Other& o : m_others)
+        if (like.matches(o.utf8.constData(), o.utf8.size()))
+            otherMatches.push_back(o.ordinal);
+
+    if (!filter && !p.hasRun) {
+        // One length: the bucket is already in row order.
+        if (first <= last) {
+            const Bucket& b = m_buckets[first];
+            const BlockMatcher match(b, p);
+            qint64 left = cap;
+            for (quint32 w = 0; w < b.blocks && left > 0; ++w) {
+                quint64 m = match(w);
+                if (std::popcount(m) > left)
+                    m = firstBits(m, left);
+                left -= std::popcount(m);
+                forEachBit(m, [&](int bit) { rows.ordinals.push_back(b.ordinals[w * 64 + bit]); });
+            }
+        }
+        if (!otherMatches.empty()) {
+            std::vector<quint32> merged(rows.ordinals.size() + otherMatches.size());
+            std::merge(rows.ordinals.begin(), rows.ordinals.end(), otherMatches.begin(), otherMatches.end(),
+                       merged.begin());
+            if (qint64(merged.size()) > cap)
+                merged.resize(size_t(cap));
+            rows.ordinals = std::move(merged);
+        }
+        return rows;
+    }
+
+    std::vector<quint64> matched((m_count + 63) / 64, 0);
+    std::vector<quint64> passed(filter ? matched.size() : 0, 0);
+    const std::optional<Filter> codes = filter ? std::optional<Filter>(std::in_place, *filter) : std::nullopt;
+    for (const quint32 ordinal : otherMatches) {
+        setBit(matched, ordinal);
+        if (filter && filter->passes(QStringView(QString::fromUtf8(m_others[m_slotOf[ordinal]].utf8))))
+            setBit(passed, ordinal);
+    }
+    std::vector<BlockMatcher> matchers;
+    std::vector<quint32> next; // per matcher: the next block to match
+    std::vector<qint64> left;  // per matcher: matches still wanted (TOP)
+    std::vector<bool> tested;  // per matcher: whether the filter can pass a word of its length
+    for (int length = first; length <= last; ++length) {
+        if (m_buckets[length].count == 0)
+            continue;
+        matchers.emplace_back(m_buckets[length], p);
+        next.push_back(0);
+        left.push_back(cap);
+        tested.push_back(codes && codes->lengthPossible(length));
+    }
+    // With TOP, rows are matched from the start of the table in growing spans,
+    // until the span holds enough of them.
+    const quint32 words = (m_count + 63) / 64;
+    quint32 end = top < 0 ? words : std::min<quint32>(words, 64);
+    quint32 counted = 0;
+    qint64 found = 0;
+    while (true) {
+        const qint64 endRow = qint64(end) * 64;
+        for (size_t i = 0; i < matchers.size(); ++i) {
+            const Bucket& b = matchers[i].b;
+            // The blocks that begin inside the span.
+            quint32 stop = b.blocks;
+            if (endRow < qint64(m_count)) {
+                quint32 low = next[i];
+                while (low < stop) {
+                    const quint32 mid = low + (stop - low) / 2;
+                    if (b.ordinals[mid * 64] < endRow)
+                        low = mid + 1;
+                    else
+                        stop = mid;
+                }
+            }
+            for (quint32& w = next[i]; w < stop && left[i] > 0; ++w) {
+                quint64 m = matchers[i](w);
+                if (!m)
+                    continue;
+                if (std::popcount(m) > left[i])
+                    m = firstBits(m, left[i]);
+                left[i] -= std::popcount(m);
+                forEachBit(m, [&](int bit) { setBit(matched, b.ordinals[w * 64 + bit]); });
+                if (!tested[i])
+                    continue;
+                forEachBit(m & codes->block(b, w), [&](int bit) {
+                    const quint32 slot = w * 64 + bit;
+                    if (codes->passes(b.row(slot), b.length))
+                        setBit(passed, b.ordinals[slot]);
+                });
+            }
+        }
+        if (end >= words)
+            break;
+        for (; counted < end; ++counted)
+            found += std::popcount(matched[counted]);
+        if (found >= cap)
+            break;
+        end = std::min<quint64>(words, quint64(end) * 2);
+    }
+    return assemble(matched, passed, top, filter);
+}
+
+WordIndex::Rows WordIndex::withLength(qint64 length, const RowFilter* filter) const {
+    Rows rows;
+    const Bucket* b = length >= 0 && length <= MaxLength ? &m_buckets[size_t(length)] : nullptr;
+    std::vector<quint32> otherMatches;
+    for (const Other& o : m_others)
+        if (o.length == length)
+            otherMatches.push_back(o.ordinal);
+    if (!filter) {
+        if (b)
+            rows.ordinals.assign(b->ordinals.begin(), b->ordinals.end());
+        if (!otherMatches.empty()) {
+            std::vector<quint32> merged(rows.ordinals.size() + otherMatches.size());
+            std::merge(rows.ordinals.begin(), rows.ordinals.end(), otherMatches.begin(), otherMatches.end(),
+                       merged.begin());
+            rows.ordinals = std::move(merged);
+        }
+        return rows;
+    }
+    std::vector<quint64> matched((m_count + 63) / 64, 0);
+    std::vector<quint64> passed(matched.size(), 0);
+    if (b && b->count > 0) {
+        const Filter codes(*filter);
+        const bool test = codes.lengthPossible(int(length));
+        for (quint32 w = 0; w < b->blocks; ++w) {
+            const quint64 m = b->valid(w);
+            forEachBit(m, [&](int bit) {
+                const quint32 ordinal = b->ordinals[w * 64 + bit];
+                matched[ordinal / 64] |= quint64(1) << (ordinal % 64);
+            });
+            if (!test)
+                continue;
+            forEachBit(m & codes.block(*b, w), [&](int bit) {
+                const quint32 slot = w * 64 + bit;
+                if (codes.passes(b->row(slot), b->length)) {
+                    const quint32 ordinal = b->ordinals[slot];
+                    passed[ordinal / 64] |= quint64(1) << (ordinal % 64);
+                }
+            });
+        }
+    }
+    for (const quint32 ordinal : otherMatches) {
+        matched[ordinal / 64] |= quint64(1) << (ordinal % 64);
+        if (filter->passes(QStringView(QString::fromUtf8(m_others[m_slotOf[ordinal]].utf8))))
+            passed[ordinal / 64] |= quint64(1) << (ordinal % 64);
+    }
+    return assemble(matched, passed, -1, filter);
+}
+
+// Walks the statement's rows in row order, numbering them, and keeps those
+// that pass the filter or fall on a multiple of keepEvery.
+WordIndex::Rows WordIndex::assemble(std::vector<quint64>& matched, const std::vector<quint64>& passed,
+                                    qint64 top, const RowFilter* filter) const {
+    Rows rows;
+    const qint64 limit = top < 0 ? std::numeric_limits<qint64>::max() : top;
+    const qint64 every = filter && filter->keepEvery > 0 ? filter->keepEvery : 0;
+    qint64 number = 0;        // rows of the statement so far
+    qint64 lastDelivered = 0; // the number of the last row delivered
+    for (size_t w = 0; w < matched.size() && number < limit; ++w) {
+        quint64 g = matched[w];
+        if (!g)
+            continue;
+        const qint64 count = std::popcount(g);
+        if (filter) {
+            const quint64 d = passed[w] & g;
+            const qint64 nextKept = every ? (number / every + 1) * every : std::numeric_limits<qint64>::max();
+            if (!d && number + count < nextKept && number + count <= limit) {
+                number += count;
+                continue;
+            }
+            while (g && number < limit) {
+                const int bit = std::countr_zero(g);
+                g &= g - 1;
+                ++number;
+                if ((d >> bit & 1) || (every && number % every == 0)) {
+                    rows.ordinals.push_back(quint32(w * 64 + bit));
+                    rows.skippedBefore.push_back(quint32(number - 1 - lastDelivered));
+                    lastDelivered = number;
+                }
+            }
+        } else {
+            while (g && number < limit) {
+                rows.ordinals.push_back(quint32(w * 64 + std::countr_zero(g)));
+                g &= g - 1;
+                ++number;
+            }
+        }
+    }
+    rows.skippedAfter = filter ? number - lastDelivered : 0;
+    rows.filtered = filter != nullptr;
+    return rows;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "db/BigArray.h"
+#include "db/RowFilter.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+class JetLike;
+
+// The words of WYRAZY held in memory, so that the statements of the word
+// searches are answered in milliseconds instead of by a scan with LIKE. Rows
+// come back exactly as the engine would return them: the same words, in the
+// order of a full scan of the table, TOP counted the same way.
+//
+// A word made only of the 35 letters of the alphabet (either case, up to 64
+// letters) is kept as one code per letter, bucketed by length, in row order
+// (to check one word) and in column order (to check one position of 64 words
+// at once), with a presence bitmap per letter. Any other word is kept as its
+// text and matched with the provider's own LIKE, so every file is answered.
+class WordIndex {
+public:
+    static constexpr int MaxLength = 64;
+
+    // Reads the words through `db` in the order a full scan returns them.
+    // Returns nothing when the file cannot be answered exactly from memory
+    // (no table WYRAZY, a value that is not text, a scan order the searches'
+    // statements would not share); those files are left to the engine.
+    static std::unique_ptr<WordIndex> build(sqlite3* db);
+
+    // The rows of one statement. Without a filter every row is delivered;
+    // with one, skippedBefore[i] is the number of the statement's rows passed
+    // over before ordinals[i], and skippedAfter those after the last.
+    struct Rows {
+        std::vector<quint32> ordinals;
+        std::vector<quint32> skippedBefore;
+        qint64 skippedAfter = 0;
+        bool filtered = false;
+    };
+
+    // SELECT [TOP top] Wyraz FROM WYRAZY WHERE Wyraz LIKE pattern (top < 0: no TOP).
+    Rows like(const JetLike& pattern, qint64 top, const RowFilter* filter) const;
+    // SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = length
+    Rows withLength(qint64 length, const RowFilter* filter) const;
+
+    // The text of a row as the engine returns it.
+    QString word(quint32 ordinal) const;
+    quint32 wordCount() const { return m_count; }
+    qint64 memoryBytes() const;
+
+    struct Bucket;
+    struct Other;
+    struct Pattern;
+    struct Filter;
+    struct BlockMatcher;
+
+    WordIndex();
+    ~WordIndex();
+    WordIndex(const WordIndex&) = delete;
+    WordIndex& operator=(const WordIndex&) = delete;
+
+private:
+    Rows assemble(std::vector<quint64>& matched, const std::vector<quint64>& passed, qint64 top,
+                  const RowFilter* filter) const;
+
+    std::vector<Bucket> m_buckets; // by length, 0..MaxLength
+    std::vector<Other> m_others;   // in row order
+    BigArray<quint8> m_lengthOf;   // per row: its bucket, or kOther
+    BigArray<quint32> m_slotOf;    // per row: its place in the bucket (or in m_others)
+    quint32 m_count = 0;
+    int m_rarity[36] = {}; // letters by how few words hold them, rarest first: rank per code
+};
