@@ -72,6 +72,15 @@ QString SearchRun::wordOf(Recordset& rs) {
     return SearchTexts::wordOf(rs.value(m_wordField));
 }
 
+bool SearchRun::passOver(Recordset& rs, qint32& read) {
+    for (qint64 skipped = rs.rowsSkipped(); skipped > 0; --skipped) {
+        if (stopRequested())
+            return false;
+        ++read;
+    }
+    return true;
+}
+
 void SearchRun::list(QStringList row) {
     m_pending.append(std::move(row));
 }
@@ -100,14 +109,16 @@ void SearchRun::refreshPoint(qint32 listed) {
 }
 
 void SearchRun::runCrossword(const CrosswordSearch& search, Connection& connection, Recordset& rs) {
+    const QString pool = search.letterPool();
+    if (search.anagrams && m_rowTestsInProvider)
+        rs.setRowFilter(RowFilter::anagram(pool, m_refreshRecords));
     rs.open(search.sql(m_maxRecords), connection);
     if (m_callbacks->layout)
         m_callbacks->layout(ResultLayout::words());
-    const QString pool = search.letterPool();
     qint32& read = m_outcome.rowsRead;
     qint32& listed = m_outcome.wordsListed;
     moveFirstQuietly(rs);
-    while (!rs.eof()) {
+    while (passOver(rs, read) && !rs.eof()) {
         if (stopRequested())
             break;
         ++read;
@@ -180,13 +191,17 @@ void SearchRun::runPattern(const PatternSearch& search, Connection& connection, 
 
 void SearchRun::runScrabble(const ScrabbleSearch& search, Connection& connection, Recordset& rs) {
     const ScrabbleSearch::Matcher matcher = search.matcher();
+    if (m_rowTestsInProvider)
+        rs.setRowFilter(RowFilter::rack(search.boardLetters(), search.rack, search.stars() > 0,
+                                        static_cast<int>(search.pattern.size()),
+                                        search.letters() + search.questions(), m_refreshRecords));
     rs.open(search.sql(), connection);
     if (m_callbacks->layout)
         m_callbacks->layout(ResultLayout::scrabble());
     qint32& read = m_outcome.rowsRead;
     qint32& listed = m_outcome.wordsListed;
     moveFirstQuietly(rs);
-    while (!rs.eof()) {
+    while (passOver(rs, read) && !rs.eof()) {
         if (stopRequested())
             break;
         ++read;

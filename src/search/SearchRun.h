@@ -45,6 +45,12 @@ public:
 
     const SearchSpec& spec() const { return m_spec; }
 
+    // The anagram test and the rack fit are handed to the provider, which
+    // delivers only the rows that pass (and those at refresh points) and tells
+    // how many it passed over; the counters and refresh points come out the
+    // same. Off: every row comes to the run, as the statement returns it.
+    void setRowTestsInProvider(bool on) { m_rowTestsInProvider = on; }
+
 private:
     void runCrossword(const CrosswordSearch& search, Connection& connection, Recordset& rs);
     void runPattern(const PatternSearch& search, Connection& connection, Recordset& rs);
@@ -52,6 +58,9 @@ private:
     void runQuery(const QuerySearch& search, Connection& connection, Recordset& rs);
 
     QString wordOf(Recordset& rs);
+    // Counts the rows the provider passed over as read, each a pass of the
+    // loop that lists nothing; false when a stop was requested meanwhile.
+    bool passOver(Recordset& rs, qint32& read);
     void list(QStringList row);
     bool stopRequested();
     void refreshPoint(qint32 listed);
@@ -62,6 +71,7 @@ private:
     qint32 m_refreshRecords;
     bool m_ignoreMaxRecords;
     int m_timeout;
+    bool m_rowTestsInProvider = true;
 
     // Per exec.
     const Callbacks* m_callbacks = nullptr;
