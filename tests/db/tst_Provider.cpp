@@ -269,6 +269,22 @@ TEST(Provider, EngineErrorsCarryNumbersAndPolishDescriptions) {
     EXPECT_THROW(rs.open(QStringLiteral("PRAGMA table_info(WYRAZY)"), connection), AppError);
 }
 
+TEST(Provider, PasswordHashIsOutOfReachOfTheSql) {
+    TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("tajne"));
+    const QString cs = dict.connectionString();
+    for (const QString& sql :
+         {QStringLiteral("DELETE FROM LiteronMeta"), QStringLiteral("DROP TABLE LiteronMeta"),
+          QStringLiteral("ALTER TABLE LiteronMeta RENAME TO Cokolwiek"),
+          QStringLiteral("UPDATE LiteronMeta SET Wartosc = NULL"),
+          QStringLiteral("CREATE TRIGGER t AFTER INSERT ON LiteronMeta BEGIN SELECT 1; END"),
+          QStringLiteral("INSERT INTO WYRAZY (Wyraz) SELECT Wartosc FROM LiteronMeta"),
+          QStringLiteral("ATTACH DATABASE 'inny.db' AS inny"), QStringLiteral("PRAGMA writable_schema = 1")})
+        EXPECT_THROW(execute(cs, sql), AppError) << sql.toStdString();
+    Connection connection;
+    EXPECT_THROW(connection.open(ConnectionString::build(false, dict.path(), QString())), AppError);
+    EXPECT_EQ(column(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY")), QStringList{"1"});
+}
+
 TEST(Provider, CommandTimeoutInterruptsALongStatement) {
     TestDictionary dict(kWords);
     Connection connection;
