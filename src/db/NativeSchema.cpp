@@ -1,6 +1,7 @@
 #include "db/NativeSchema.h"
 
 #include "db/AppError.h"
+#include "db/PolishOrder.h"
 
 #include <sqlite3.h>
 #include <unicode/ucol.h>
@@ -24,6 +25,12 @@ UCollator* polishCollator() {
 }
 
 int collateUtf8(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    // Words of the alphabet alone (nearly all of them) compare letter by letter, many
+    // times faster than through ICU and with the same result.
+    int fast = 0;
+    if (PolishOrder::compareAlphabetUtf8(static_cast<const char*>(a), lengthA, static_cast<const char*>(b),
+                                         lengthB, &fast))
+        return fast;
     UErrorCode status = U_ZERO_ERROR;
     const UCollationResult r = ucol_strcollUTF8(polishCollator(), static_cast<const char*>(a), lengthA,
                                                 static_cast<const char*>(b), lengthB, &status);
