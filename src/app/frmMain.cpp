@@ -56,6 +56,11 @@ void frmMain::connectHandlers() {
     connect(scrSearch1, &QScrollBar::valueChanged, this, &frmMain::scrSearch1_Change);
     connect(scrSearch3, &QScrollBar::valueChanged, this, &frmMain::scrSearch3_Change);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(cmdDBTest, &QPushButton::clicked, this, &frmMain::cmdDBTest_Click);
+    connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
+    connect(mnuNew, &QAction::triggered, this, &frmMain::mnuNew_Click);
+    connect(mnuSaveAs, &QAction::triggered, this, &frmMain::mnuSaveAs_Click);
+    connect(mnuClose, &QAction::triggered, this, &frmMain::mnuClose_Click);
 }
 
 QColor frmMain::windowColour() {
@@ -238,10 +243,6 @@ void frmMain::ApplySettings() {
         if (s.Blanks)
             chkSearch3->setChecked(true);
     });
-}
-
-void frmMain::LoadLastDB() {
-    // Reopening the remembered database arrives with the database commands.
 }
 
 void frmMain::mnuExit_Click() {

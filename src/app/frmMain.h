@@ -8,6 +8,7 @@
 
 #include <array>
 
+struct FileDialogRequest;
 class HelpIcon;
 class modMain;
 class QAction;
@@ -24,6 +25,7 @@ class QTreeView;
 
 // The main window. It holds the database frame, the four search frames, the
 // results frame, the status bar and the menus; MainWindowLayout builds them.
+// The database check and the "&Plik" commands live in frmMainDatabase.cpp.
 //
 // Controls are public, as every window of the program may read them, and carry
 // their names as Qt object names. Control arrays are std::arrays whose elements
@@ -149,9 +151,16 @@ public:
     void Form_Load();
     void LoadSettings();
     void ApplySettings();
-    void LoadLastDB();
     // Panels 2 and 3 show RefreshRecords and MaxRecords.
     void showSettingsInStatusBar();
+
+    // Connection and schema check of the database named by labDBName,
+    // txtPassword and DBReadOnly; DBStatus builds ConnString on the way.
+    qint16 DBStatus();
+    QString DBError(qint16 code);
+    bool DBTest();
+    // Reopens the database remembered at the last close (RecallDB).
+    void LoadLastDB();
 
     // Results list. The model behind lvResults is a plain QStandardItemModel for
     // now; the search side replaces it and keeps these entry points.
@@ -169,6 +178,11 @@ public slots:
     void scrSearch1_Change();
     void scrSearch3_Change();
     void mnuExit_Click();
+    void cmdDBTest_Click();
+    void mnuOpen_Click();
+    void mnuNew_Click();
+    void mnuSaveAs_Click();
+    void mnuClose_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -178,6 +192,13 @@ private:
     void Form_QueryUnload(bool& cancel);
     void setFieldsByCount(QScrollBar* bar, QLineEdit* const* fields, int count, const QColor& active);
     void connectHandlers();
+
+    // Shared steps of the file commands.
+    FileDialogRequest databaseDialog(bool save, const QString& title, const QString& filter);
+    void takeOver(const QString& path, bool readOnly);
+    void checkAndShow();
+    void emptySearchFields();
+    void setDatabaseEntries(bool enable);
 
     modMain& m_mod;
     QStandardItemModel* m_resultsModel = nullptr;
