@@ -1,11 +1,10 @@
 #include "db/NativeSchema.h"
 
 #include "db/AppError.h"
-#include "db/PolishOrder.h"
+#include "db/PolishText.h"
 
 #include <sqlite3.h>
 #include <unicode/ucol.h>
-
 
 namespace {
 
@@ -16,7 +15,8 @@ UCollator* polishCollator() {
         UErrorCode status = U_ZERO_ERROR;
         UCollator* c = ucol_open("pl", &status);
         if (U_FAILURE(status))
-            throw AppError(AppError::ProviderError, QStringLiteral("Nie można utworzyć porządku alfabetycznego (ICU)."));
+            throw AppError(AppError::ProviderError,
+                           QStringLiteral("Nie można utworzyć porządku alfabetycznego (ICU)."));
         // Secondary strength: letters and their diacritics count, case does not (ż = Ż, z ≠ ż).
         ucol_setStrength(c, UCOL_SECONDARY);
         return c;
@@ -24,19 +24,63 @@ UCollator* polishCollator() {
     return collator;
 }
 
+int sign(UCollationResult r) {
+    return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+}
+
+// Dictionary words are almost always letters of the Polish alphabet only. For
+// those the collator's answer is plain letter-by-letter order of the alphabet,
+// case ignored, so it is computed here without ICU. Returns 2 when the texts
+// hold something else before the first difference (ICU decides then).
+template <typename Cursor> int fastCompare(Cursor a, Cursor b) {
+    while (true) {
+        const bool endA = a.atEnd();
+        const bool endB = b.atEnd();
+        if (endA || endB) {
+            if (endA && endB)
+                return 0;
+            // The longer text sorts after only if what follows is a real letter (not an ignorable one).
+            Cursor& rest = endA ? b : a;
+            if (PolishText::alphabetRank(PolishText::fold(rest.next())) == 0)
+                return 2;
+            return endA ? -1 : 1;
+        }
+        const int ra = PolishText::alphabetRank(PolishText::fold(a.next()));
+        const int rb = PolishText::alphabetRank(PolishText::fold(b.next()));
+        if (ra == 0 || rb == 0)
+            return 2;
+        if (ra != rb)
+            return ra < rb ? -1 : 1;
+    }
+}
+
+struct Utf8Cursor {
+    const unsigned char* pos;
+    const unsigned char* end;
+    bool atEnd() const { return pos >= end; }
+    char32_t next() { return PolishText::nextUtf8(pos, end); }
+};
+
+struct Utf16Cursor {
+    const QChar* data;
+    qsizetype pos;
+    qsizetype size;
+    bool atEnd() const { return pos >= size; }
+    char32_t next() { return PolishText::nextUtf16(data, pos, size); }
+};
+
 int collateUtf8(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    // Words of the alphabet alone (nearly all of them) compare letter by letter, many
-    // times faster than through ICU and with the same result.
-    int fast = 0;
-    if (PolishOrder::compareAlphabetUtf8(static_cast<const char*>(a), lengthA, static_cast<const char*>(b),
-                                         lengthB, &fast))
+    const auto* pa = static_cast<const unsigned char*>(a);
+    const auto* pb = static_cast<const unsigned char*>(b);
+    const int fast = fastCompare(Utf8Cursor{pa, pa + lengthA}, Utf8Cursor{pb, pb + lengthB});
+    if (fast != 2)
         return fast;
     UErrorCode status = U_ZERO_ERROR;
     const UCollationResult r = ucol_strcollUTF8(polishCollator(), static_cast<const char*>(a), lengthA,
                                                 static_cast<const char*>(b), lengthB, &status);
     if (U_FAILURE(status))
         return 0;
-    return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+    return sign(r);
 }
 
 } // namespace
@@ -59,10 +103,17 @@ void NativeSchema::registerCollation(sqlite3* db) {
 }
 
 int NativeSchema::compare(const QString& a, const QString& b) {
-    UErrorCode status = U_ZERO_ERROR;
-    const UCollationResult r =
-        ucol_strcoll(polishCollator(), reinterpret_cast<const UChar*>(a.utf16()), static_cast<int32_t>(a.size()),
-                     reinterpret_cast<const UChar*>(b.utf16()), static_cast<int32_t>(b.size()));
-    (void)status;
-    return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+    const int fast =
+        fastCompare(Utf16Cursor{a.constData(), 0, a.size()}, Utf16Cursor{b.constData(), 0, b.size()});
+    if (fast != 2)
+        return fast;
+    return sign(ucol_strcoll(polishCollator(), reinterpret_cast<const UChar*>(a.utf16()),
+                             static_cast<int32_t>(a.size()), reinterpret_cast<const UChar*>(b.utf16()),
+                             static_cast<int32_t>(b.size())));
+}
+
+int NativeSchema::compareIcu(const QString& a, const QString& b) {
+    return sign(ucol_strcoll(polishCollator(), reinterpret_cast<const UChar*>(a.utf16()),
+                             static_cast<int32_t>(a.size()), reinterpret_cast<const UChar*>(b.utf16()),
+                             static_cast<int32_t>(b.size())));
 }

@@ -10,8 +10,8 @@ class RecordsetImpl;
 
 // Provider type codes of a field.
 namespace FieldType {
-constexpr int Integer = 3;      // 32-bit integer
-constexpr int VarWChar = 202;   // variable-length text, defined size in characters
+constexpr int Integer = 3;        // 32-bit integer
+constexpr int VarWChar = 202;     // variable-length text, defined size in characters
 constexpr int LongVarWChar = 203; // memo
 } // namespace FieldType
 
@@ -37,19 +37,25 @@ public:
 
     int fieldCount() const;
     FieldInfo field(int index) const;
+    FieldInfo field(const QString& name) const;
     // Index of a field by name (case-insensitive), -1 when there is none.
     int fieldIndex(const QString& name) const;
     QVariant value(int index) const;
     QVariant value(const QString& name) const;
 
-    // Throws AppError on an empty result.
+    // Throws AppError on an empty result (the callers ignore it).
     void moveFirst();
     bool eof() const;
     void moveNext();
+    // Reads the whole result once (rows are otherwise streamed one at a time).
     qint64 recordCount();
-    // rows[field][row]; count < 0 fetches all remaining rows.
+    // rows[field][row] from the current row on, which moves past them; count < 0
+    // fetches all remaining rows. Throws AppError at EOF.
     QVector<QVector<QVariant>> getRows(qint64 count = -1);
 
 private:
+    // Throws AppError when the recordset is closed.
+    RecordsetImpl& impl() const;
+
     std::unique_ptr<RecordsetImpl> m_impl;
 };

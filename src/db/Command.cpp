@@ -1,0 +1,15 @@
+#include "db/Command.h"
+
+#include "db/ConnectionImpl.h"
+#include "db/ProviderErrors.h"
+
+qint64 Command::execute() {
+    if (m_type != AdCmdText)
+        throw ProviderErrors::commandType(m_type);
+    // The active connection is the connection string itself: the command opens
+    // its own connection for this one statement.
+    ConnectionImpl connection;
+    connection.timeout = m_timeout;
+    connection.open(m_connectionString);
+    return connection.execute(m_text);
+}

@@ -1,0 +1,115 @@
+#include "db/ConnectionImpl.h"
+
+#include "db/AccessImage.h"
+#include "db/ConnectionString.h"
+#include "db/EngineSetup.h"
+#include "db/FileFormat.h"
+#include "db/JetFunctions.h"
+#include "db/JetSqlTranslator.h"
+#include "db/NativeDatabase.h"
+#include "db/ProviderErrors.h"
+#include "db/SqliteRowSource.h"
+
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace {
+
+// Statements sent through the provider may not attach other files, change
+// engine settings, or touch the table that holds the password hash.
+int authorize(void*, int action, const char* a, const char*, const char*, const char*) {
+    switch (action) {
+    case SQLITE_ATTACH:
+    case SQLITE_DETACH:
+    case SQLITE_PRAGMA:
+        return SQLITE_DENY;
+    case SQLITE_READ:
+    case SQLITE_INSERT:
+    case SQLITE_UPDATE:
+    case SQLITE_DELETE:
+    case SQLITE_DROP_TABLE:
+    case SQLITE_ALTER_TABLE:
+    case SQLITE_CREATE_INDEX:
+    case SQLITE_CREATE_TRIGGER:
+        return a && sqlite3_stricmp(a, "LiteronMeta") == 0 ? SQLITE_DENY : SQLITE_OK;
+    default:
+        return SQLITE_OK;
+    }
+}
+
+std::shared_ptr<DatabaseHandle> openAccess(const QString& path, const QString& password, bool readOnly) {
+    std::shared_ptr<const QByteArray> image = AccessImage::load(path, password);
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        throw ProviderErrors::cannotOpen(path, QStringLiteral("brak pamięci"));
+    }
+    // The image is shared by every connection to the file and must stay unchanged.
+    auto* bytes = reinterpret_cast<unsigned char*>(const_cast<char*>(image->constData()));
+    const int rc =
+        sqlite3_deserialize(db, "main", bytes, image->size(), image->size(), SQLITE_DESERIALIZE_READONLY);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        throw ProviderErrors::cannotOpen(path, QString::fromUtf8(sqlite3_errstr(rc)));
+    }
+    try {
+        JetFunctions::registerAll(db);
+    } catch (...) {
+        sqlite3_close_v2(db);
+        throw;
+    }
+    return std::make_shared<DatabaseHandle>(db, DatabaseHandle::Format::Access, readOnly, path,
+                                            std::move(image));
+}
+
+} // namespace
+
+std::shared_ptr<DatabaseHandle> ConnectionImpl::openHandle(const ConnectionString& target) {
+    EngineSetup::ensure();
+    const QFileInfo info(target.path);
+    if (!info.isFile())
+        throw ProviderErrors::fileNotFound(target.path);
+    const QString path = info.absoluteFilePath();
+    std::shared_ptr<DatabaseHandle> handle;
+    switch (FileFormat::detect(path)) {
+    case FileFormat::Kind::Native:
+        handle =
+            std::make_shared<DatabaseHandle>(NativeDatabase::open(path, target.password, target.readOnly),
+                                             DatabaseHandle::Format::Native, target.readOnly, path);
+        break;
+    case FileFormat::Kind::Access:
+        handle = openAccess(path, target.password, target.readOnly);
+        break;
+    case FileFormat::Kind::Unknown:
+        throw ProviderErrors::unrecognisedFormat(target.path);
+    }
+    sqlite3_set_authorizer(handle->db(), authorize, nullptr);
+    return handle;
+}
+
+void ConnectionImpl::open(const QString& connectionString) {
+    if (handle)
+        throw ProviderErrors::objectOpen();
+    handle = openHandle(ConnectionString::parse(connectionString));
+}
+
+DatabaseHandle& ConnectionImpl::requireOpen() const {
+    if (!handle)
+        throw ProviderErrors::connectionClosed();
+    return *handle;
+}
+
+std::unique_ptr<RowSource> ConnectionImpl::openRows(const QString& jetSql) {
+    requireOpen();
+    return std::make_unique<SqliteRowSource>(handle, JetSqlTranslator::translate(jetSql), timeout);
+}
+
+qint64 ConnectionImpl::execute(const QString& jetSql) {
+    DatabaseHandle& h = requireOpen();
+    SqliteRowSource run(handle, JetSqlTranslator::translate(jetSql), timeout);
+    // A SELECT sent as a command is read to its end, as the original does.
+    while (!run.atEnd())
+        run.advance();
+    return run.writes() ? sqlite3_changes64(h.db()) : -1;
+}

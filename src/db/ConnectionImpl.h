@@ -1,0 +1,35 @@
+#pragma once
+
+#include "db/DatabaseHandle.h"
+#include "db/RowSource.h"
+
+#include <QString>
+
+#include <memory>
+
+struct ConnectionString;
+
+// The open state behind a Connection.
+class ConnectionImpl {
+public:
+    int timeout = 30;
+    std::shared_ptr<DatabaseHandle> handle;
+
+    // Opens the file the connection string names (native or Access); throws AppError.
+    void open(const QString& connectionString);
+    void close() { handle.reset(); }
+    bool isOpen() const { return handle != nullptr; }
+
+    // Every read of the provider starts here: one statement of the dictionary's
+    // SQL in, rows out. Sources that answer particular statements faster than
+    // the engine (an in-memory word index) are chosen here; the engine
+    // statement is the general case.
+    std::unique_ptr<RowSource> openRows(const QString& jetSql);
+    // Runs one statement to its end; returns the number of rows changed.
+    qint64 execute(const QString& jetSql);
+
+    static std::shared_ptr<DatabaseHandle> openHandle(const ConnectionString& target);
+
+private:
+    DatabaseHandle& requireOpen() const;
+};
