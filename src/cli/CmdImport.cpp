@@ -34,6 +34,9 @@ public:
         case DictionaryImport::Phase::Writing:
             text = QStringLiteral("Zapisywanie słownika");
             break;
+        case DictionaryImport::Phase::Finishing:
+            text = QStringLiteral("Tworzenie indeksów i zapis na dysk");
+            break;
         }
         if (total > 0)
             text += QStringLiteral("... %1%").arg(std::min<qint64>(100, done * 100 / total));
@@ -70,7 +73,7 @@ int runImport(const QStringList& args) {
             << "Dodaje do słownika PLIK (tworzy go, gdy nie istnieje) wyrazy z list tekstowych (jeden wyraz\n"
             << "w wierszu, opcjonalnie: wyraz<TAB>opis; UTF-8 lub Windows-1250) i ze słowników Access.\n"
             << "  --skip-capitalised  pomija wpisy list tekstowych zaczynające się wielką literą\n"
-            << "  --password HASŁO    hasło baz Access\n";
+            << "  --password HASŁO    hasło baz Access i chronionego słownika PLIK\n";
         return 2;
     }
     const QString target = options.positional().first();

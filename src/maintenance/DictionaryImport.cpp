@@ -262,7 +262,7 @@ QString DictionaryImport::normalisedWord(QStringView word) {
 ImportCounts DictionaryImport::run(const QString& target, const QStringList& sources) {
     ImportCounts counts;
     // The target first: a locked or read-only dictionary is reported before any reading.
-    DictionaryWriter writer(target);
+    DictionaryWriter writer(target, m_options.password);
 
     // Existing words, trimmed and upper-cased as imported ones are, so "kot" in the
     // file and "KOT" in a list are the same word. Words outside the alphabet can
@@ -337,6 +337,8 @@ ImportCounts DictionaryImport::run(const QString& target, const QStringList& sou
         }
         i = groupEnd;
     }
+    if (m_progress)
+        m_progress(Phase::Finishing, target, 0, 0);
     writer.commit();
     return counts;
 }

@@ -25,7 +25,8 @@ struct ImportOptions {
     // Word lists only: leave out entries that begin with a capital letter (the
     // proper names of lists such as sjp.pl's).
     bool skipCapitalised = false;
-    // The database password of Access sources.
+    // The database password of Access sources and of a protected target dictionary
+    // (a new target gets none).
     QString password;
 };
 
@@ -40,7 +41,7 @@ public:
     static constexpr int MaxWordLength = 50;
     static constexpr int MaxDescriptionLength = 255;
 
-    enum class Phase { Reading, Sorting, Writing };
+    enum class Phase { Reading, Sorting, Writing, Finishing };
     // `done` of `total` units (characters or rows) of the current phase; total may be 0.
     using Progress = std::function<void(Phase phase, const QString& source, qint64 done, qint64 total)>;
 

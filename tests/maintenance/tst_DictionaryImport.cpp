@@ -1,8 +1,11 @@
 #include "app/modMain.h"
 #include "db/AccessFile.h"
 #include "db/AppError.h"
+#include "db/ConnectionString.h"
 #include "db/DictionaryWriter.h"
+#include "db/NativeDatabase.h"
 #include "db/NativeSchema.h"
+#include "db/SchemaCheck.h"
 #include "maintenance/DictionaryImport.h"
 #include "maintenance/WordListText.h"
 #include "support/NativeFileContents.h"
@@ -92,6 +95,7 @@ TEST_F(DictionaryImportTest, Utf8WordListIsTrimmedUpperCasedAndChecked) {
               (QStringList{QString(50, QLatin1Char('B')), "KOT", "PIES", "ŹDŹBŁO", "ŻÓŁW"}));
     EXPECT_EQ(contents.words.firstKey(), 1);
     EXPECT_TRUE(contents.descriptions.isEmpty());
+    EXPECT_EQ(SchemaCheck::run(target, ConnectionString::build(false, target, QString())).code, 0);
 }
 
 TEST_F(DictionaryImportTest, EncodingsAndLineEnds) {
@@ -227,6 +231,17 @@ TEST_F(DictionaryImportTest, PasswordOfAnAccessSource) {
     ImportOptions options;
     options.password = QStringLiteral("tajne;1");
     EXPECT_EQ(import({fixture("slownik_haslo.mdb")}, options).wordsAdded, 120);
+}
+
+TEST_F(DictionaryImportTest, ProtectedTargetNeedsItsPassword) {
+    NativeDatabase::create(target, QStringLiteral("sekret"));
+    const QString list = writeUtf8("a.txt", QStringLiteral("kot"));
+    EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("hasło"), Qt::CaseInsensitive));
+    ImportOptions options;
+    options.password = QStringLiteral("sekret");
+    EXPECT_EQ(import({list}, options).wordsAdded, 1);
+    EXPECT_EQ(SchemaCheck::run(target, ConnectionString::build(false, target, QStringLiteral("sekret"))).code,
+              0);
 }
 
 TEST_F(DictionaryImportTest, MergesIntoAnExistingDictionary) {
