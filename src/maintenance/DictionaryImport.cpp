@@ -65,7 +65,8 @@ public:
         qint64 nextReport = ReportEvery;
         while (lineStart < end) {
             const QChar* lineEnd = lineStart;
-            while (lineEnd < end && *lineEnd != u'\n')
+            // LF, CR LF and old Mac CR all end a line (CR LF leaves a blank line between).
+            while (lineEnd < end && *lineEnd != u'\n' && *lineEnd != u'\r')
                 ++lineEnd;
             readLine(QStringView(lineStart, lineEnd));
             lineStart = lineEnd + 1;
@@ -178,8 +179,6 @@ private:
     }
 
     void readLine(QStringView line) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
         const qsizetype tab = line.indexOf(u'\t');
         const QStringView word = (tab < 0 ? line : line.left(tab)).trimmed();
         const QStringView description = tab < 0 ? QStringView() : line.mid(tab + 1).trimmed();

@@ -104,7 +104,7 @@ TEST_F(DictionaryImportTest, EncodingsAndLineEnds) {
         QByteArray bytes;
         WordListText::Encoding encoding;
     };
-    const QString text = QStringLiteral("żółw\r\njeż\nŁÓDŹ\r\nśląsk");
+    const QString text = QStringLiteral("żółw\r\njeż\nŁÓDŹ\r\rśląsk");
     QByteArray utf16 = "\xFF\xFE";
     for (const QChar c : text)
         utf16 += QByteArray(reinterpret_cast<const char*>(&c), 2);
