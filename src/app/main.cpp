@@ -1,6 +1,25 @@
+#include "app/frmMain.h"
+#include "app/gui/DesktopPlatform.h"
+#include "app/gui/Translations.h"
+#include "app/modMain.h"
+#include "diagnostics/gui/WidgetPrompts.h"
+#include "options/SettingsStore.h"
+
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Literon 2.0"));
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    Translations::installPolish(app);
+
+    SettingsStore store;
+    WidgetPrompts prompts;
+    DesktopPlatform platform;
+    modMain mod(prompts, platform, store);
+
+    frmMain window(mod);
+    window.show();
+    return app.exec();
 }

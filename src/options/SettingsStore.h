@@ -13,11 +13,12 @@ public:
     SettingsStore();
     // A store kept in the given INI file; tests point this at a temporary folder.
     explicit SettingsStore(const QString& iniPath);
-    ~SettingsStore();
+    virtual ~SettingsStore();
 
-    QString read(const QString& section, const QString& key) const;
+    // Virtual so tests can watch the order of writes (the INI file sorts its keys).
+    virtual QString read(const QString& section, const QString& key) const;
     // Throws AppError when the store cannot be written.
-    void write(const QString& section, const QString& key, const QString& value);
+    virtual void write(const QString& section, const QString& key, const QString& value);
     QString fileName() const;
 
 private:

@@ -1,0 +1,207 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QList>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QStringList>
+
+#include <array>
+
+struct FileDialogRequest;
+class HelpIcon;
+class modMain;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QStandardItemModel;
+class QStatusBar;
+class QTreeView;
+
+// The main window. It holds the database frame, the four search frames, the
+// results frame, the status bar and the menus; MainWindowLayout builds them.
+// The database check and the "&Plik" commands live in frmMainDatabase.cpp.
+//
+// Controls are public, as every window of the program may read them, and carry
+// their names as Qt object names. Control arrays are std::arrays whose elements
+// are named "<array>_<index>": the letter fields T are "T_0" .. "T_14", the rack
+// fields U are "U_0" .. "U_6". Status bar panels are "barStatusPanel1" .. "4".
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int LetterFields = 15;
+    static constexpr int RackFields = 7;
+
+    // Builds the window and runs Form_Load, so it is ready to show.
+    explicit frmMain(modMain& mod, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    modMain& mod() { return m_mod; }
+
+    // Database frame.
+    QGroupBox* fraDatabase = nullptr;
+    QLabel* labInfo1 = nullptr;
+    QLabel* labDBName = nullptr; // the path followed by one blank
+    QLabel* labInfo2 = nullptr;
+    QLineEdit* txtPassword = nullptr;
+    QLabel* labInfo3 = nullptr;
+    QLabel* pctDBStatus = nullptr;
+    QLabel* labInfo4 = nullptr;
+    QCheckBox* chkReadOnly = nullptr; // shows DBReadOnly; never read
+    QPushButton* cmdDBTest = nullptr;
+    HelpIcon* pctDBHelp = nullptr;
+
+    // Crossword search.
+    QGroupBox* fraSearch1 = nullptr;
+    std::array<QLineEdit*, LetterFields> T{};
+    QScrollBar* scrSearch1 = nullptr;
+    QCheckBox* chkSearch1 = nullptr;
+    QPushButton* btnSearch1 = nullptr;
+    QPushButton* btnClear1 = nullptr;
+    HelpIcon* pctHelp1 = nullptr;
+
+    // Pattern search.
+    QGroupBox* fraSearch2 = nullptr;
+    QLineEdit* txtPattern = nullptr;
+    QCheckBox* chkSearch2 = nullptr;
+    QPushButton* btnSearch2 = nullptr;
+    QPushButton* btnClear2 = nullptr;
+    HelpIcon* pctHelp2 = nullptr;
+
+    // Scrabble search.
+    QGroupBox* fraSearch3 = nullptr;
+    std::array<QLineEdit*, RackFields> U{};
+    QScrollBar* scrSearch3 = nullptr;
+    QCheckBox* chkSearch3 = nullptr;
+    QPushButton* btnSearch3 = nullptr;
+    QPushButton* btnClear3 = nullptr;
+    HelpIcon* pctHelp3 = nullptr;
+
+    // Query search.
+    QGroupBox* fraSearch4 = nullptr;
+    QPlainTextEdit* txtQuery = nullptr;
+    QPushButton* btnSearch4 = nullptr;
+    QPushButton* btnClear4 = nullptr;
+    HelpIcon* pctHelp4 = nullptr;
+
+    // Results.
+    QGroupBox* fraResults = nullptr;
+    QTreeView* lvResults = nullptr;
+    QLabel* labHint1 = nullptr;
+    QLabel* labHint2 = nullptr;
+    HelpIcon* pctResultsHelp = nullptr;
+
+    // Status bar with its four panels (index 0 is panel 1).
+    QStatusBar* barStatus = nullptr;
+    std::array<QLabel*, 4> barStatusPanels{};
+    QLabel* barStatusPanel(int number) const { return barStatusPanels.at(number - 1); }
+    void setPanelText(int number, const QString& text);
+    QString panelText(int number) const;
+
+    // Menus of the menu bar and their entries.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* sep1a = nullptr;
+    QAction* mnuNew = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuClose = nullptr;
+    QAction* sep1b = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuDB = nullptr;
+    QAction* mnuStats = nullptr;
+    QMenu* mnuSettings = nullptr;
+    QAction* mnuLogError = nullptr;
+    QAction* sep2 = nullptr;
+    QAction* mnuOptions = nullptr;
+    QMenu* mnuInfo = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // The pop-up menu of the results list; never in the menu bar.
+    QMenu* mnuPopUp = nullptr;
+    QAction* mnuPopUpMaintainDescriptions = nullptr;
+    QAction* mnuPopUpMaintainWord = nullptr;
+    QAction* sepPopUp = nullptr;
+    QAction* mnuPopUpAddWord = nullptr;
+    QAction* mnuPopUpDeleteWord = nullptr;
+
+    // Image 1 (index 0): connected; image 2 (index 1): not connected.
+    QList<QPixmap> imgList;
+
+    // Search state shared with the search runs.
+    bool bSearchRunning = false;
+    bool bStopSearch = false;
+
+    // Enabled state of frames and menus.
+    void EnableDisableFrame(bool enable, QWidget* frame);
+    void EnableDisableControls(bool enable);
+    void EnableDisableSearch(bool enable);
+    void LoadDBStatusImage(bool connected);
+
+    // The path of the current database: the caption of labDBName without its
+    // surrounding blanks.
+    QString dbPath() const;
+    static QString trimBlanks(const QString& text);
+
+    // Start-up.
+    void Form_Load();
+    void LoadSettings();
+    void ApplySettings();
+    // Panels 2 and 3 show RefreshRecords and MaxRecords.
+    void showSettingsInStatusBar();
+
+    // Connection and schema check of the database named by labDBName,
+    // txtPassword and DBReadOnly; DBStatus builds ConnString on the way.
+    qint16 DBStatus();
+    QString DBError(qint16 code);
+    bool DBTest();
+    // Reopens the database remembered at the last close (RecallDB).
+    void LoadLastDB();
+
+    // Results list. The model behind lvResults is a plain QStandardItemModel for
+    // now; the search side replaces it and keeps these entry points.
+    void clearResults(); // all items and all column headers
+    void setResultColumns(const QStringList& captions);
+    void addWordColumn(); // "Wyraz", 500 twips narrower than the list
+    QStandardItemModel* resultsModel() const { return m_resultsModel; }
+
+    // Background colours of text boxes, the results list and the rack fields.
+    static QColor windowColour();
+    static QColor buttonFaceColour();
+    static QColor rackColour();
+
+public slots:
+    void scrSearch1_Change();
+    void scrSearch3_Change();
+    void mnuExit_Click();
+    void cmdDBTest_Click();
+    void mnuOpen_Click();
+    void mnuNew_Click();
+    void mnuSaveAs_Click();
+    void mnuClose_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The closing question; cancel is set when the window must stay.
+    void Form_QueryUnload(bool& cancel);
+    void setFieldsByCount(QScrollBar* bar, QLineEdit* const* fields, int count, const QColor& active);
+    void connectHandlers();
+
+    // Shared steps of the file commands.
+    FileDialogRequest databaseDialog(bool save, const QString& title, const QString& filter);
+    void takeOver(const QString& path, bool readOnly);
+    void checkAndShow();
+    void emptySearchFields();
+    void setDatabaseEntries(bool enable);
+
+    modMain& m_mod;
+    QStandardItemModel* m_resultsModel = nullptr;
+
+    friend class MainWindowLayout;
+};

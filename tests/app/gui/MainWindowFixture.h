@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/frmMain.h"
+#include "support/TestEnvironment.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+// A main window over a fake environment. Settings are put into the store
+// before the window is made, since its load reads them.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void setOption(const char* key, const QString& text) {
+        env.store.write(QStringLiteral("Options"), QLatin1String(key), text);
+    }
+    frmMain& window() {
+        if (!m_window)
+            m_window = std::make_unique<frmMain>(env.mod);
+        return *m_window;
+    }
+    template <class T> T* child(const char* name) {
+        T* found = window().findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    TestEnvironment env;
+
+private:
+    std::unique_ptr<frmMain> m_window;
+};

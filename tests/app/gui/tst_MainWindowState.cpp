@@ -1,0 +1,222 @@
+#include "MainWindowFixture.h"
+#include "app/gui/HelpIcon.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeView>
+
+namespace {
+
+QColor base(QWidget* w) {
+    return w->palette().color(QPalette::Base);
+}
+
+void paint(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, colour);
+    w->setPalette(p);
+}
+
+// Each frame with the controls the procedure switches, those whose background
+// follows, and its help icon.
+struct FrameCase {
+    const char* frame;
+    std::vector<const char*> controls;
+    std::vector<const char*> backgrounds;
+    const char* help;
+    bool rack;
+};
+
+void PrintTo(const FrameCase& c, std::ostream* os) {
+    *os << c.frame;
+}
+
+class FrameSwitch : public MainWindowTest, public ::testing::WithParamInterface<FrameCase> {};
+
+TEST_P(FrameSwitch, DisablingAndEnablingSwitchesControlsColoursAndHelpIcon) {
+    const FrameCase& c = GetParam();
+    frmMain& w = window();
+    w.scrSearch1->setValue(5);
+    w.scrSearch3->setValue(4);
+    // Start from everything enabled.
+    for (QWidget* f : {w.fraDatabase, w.fraSearch1, w.fraSearch2, w.fraSearch3, w.fraSearch4, w.fraResults})
+        w.EnableDisableFrame(true, f);
+    auto* frame = child<QGroupBox>(c.frame);
+    auto* help = child<HelpIcon>(c.help);
+    const QColor active = c.rack ? frmMain::rackColour() : frmMain::windowColour();
+
+    w.EnableDisableFrame(false, frame);
+    EXPECT_FALSE(frame->isEnabled());
+    EXPECT_TRUE(help->isHidden());
+    for (const char* name : c.controls)
+        EXPECT_TRUE(child<QWidget>(name)->testAttribute(Qt::WA_ForceDisabled)) << name;
+    for (const char* name : c.backgrounds)
+        EXPECT_EQ(base(child<QWidget>(name)), frmMain::buttonFaceColour()) << name;
+
+    w.EnableDisableFrame(true, frame);
+    EXPECT_TRUE(frame->isEnabled());
+    EXPECT_FALSE(help->isHidden());
+    for (const char* name : c.controls)
+        EXPECT_TRUE(child<QWidget>(name)->isEnabled()) << name;
+    for (const char* name : c.backgrounds)
+        EXPECT_EQ(base(child<QWidget>(name)), active) << name;
+    // The other frames were not touched.
+    for (QGroupBox* other : w.findChildren<QGroupBox*>())
+        EXPECT_TRUE(other->isEnabled()) << other->objectName().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, FrameSwitch,
+    ::testing::Values(
+        FrameCase{"fraDatabase",
+                  {"labInfo1", "labInfo2", "labInfo3", "labInfo4", "labDBName", "txtPassword", "cmdDBTest"},
+                  {"txtPassword"},
+                  "pctDBHelp",
+                  false},
+        FrameCase{
+            "fraResults", {"lvResults", "labHint1", "labHint2"}, {"lvResults"}, "pctResultsHelp", false},
+        FrameCase{"fraSearch1",
+                  {"T_0", "T_1", "T_2", "T_3", "T_4", "chkSearch1", "scrSearch1", "btnSearch1", "btnClear1"},
+                  {"T_0", "T_1", "T_2", "T_3", "T_4"},
+                  "pctHelp1",
+                  false},
+        FrameCase{"fraSearch2",
+                  {"txtPattern", "chkSearch2", "btnSearch2", "btnClear2"},
+                  {"txtPattern"},
+                  "pctHelp2",
+                  false},
+        FrameCase{"fraSearch3",
+                  {"U_0", "U_1", "U_2", "U_3", "chkSearch3", "scrSearch3", "btnSearch3", "btnClear3"},
+                  {"U_0", "U_1", "U_2", "U_3"},
+                  "pctHelp3",
+                  true},
+        FrameCase{"fraSearch4", {"txtQuery", "btnSearch4", "btnClear4"}, {"txtQuery"}, "pctHelp4", false}));
+
+using FrameState = MainWindowTest;
+
+TEST_F(FrameState, FieldsBeyondTheCountKeepTheirState) {
+    frmMain& w = window();
+    w.scrSearch1->setValue(5);
+    w.scrSearch3->setValue(2);
+    w.T[5]->setText("A");
+    paint(w.T[10], Qt::red);
+    paint(w.U[6], Qt::blue);
+    w.EnableDisableFrame(true, w.fraSearch1);
+    w.EnableDisableFrame(true, w.fraSearch3);
+    EXPECT_FALSE(w.T[5]->isEnabled());
+    EXPECT_EQ(w.T[5]->text(), QString("A"));
+    EXPECT_EQ(base(w.T[10]), QColor(Qt::red));
+    EXPECT_EQ(base(w.U[6]), QColor(Qt::blue));
+    EXPECT_TRUE(w.T[4]->isEnabled());
+    w.EnableDisableFrame(false, w.fraSearch1);
+    EXPECT_EQ(base(w.T[10]), QColor(Qt::red));
+    EXPECT_EQ(base(w.T[4]), frmMain::buttonFaceColour());
+}
+
+TEST_F(FrameState, ReadOnlyBoxAndStatusImageAreNeverChangedByTheFrame) {
+    frmMain& w = window();
+    w.chkReadOnly->setChecked(true);
+    w.LoadDBStatusImage(true);
+    w.EnableDisableFrame(true, w.fraDatabase);
+    w.EnableDisableFrame(false, w.fraDatabase);
+    EXPECT_FALSE(w.chkReadOnly->testAttribute(Qt::WA_ForceDisabled));
+    EXPECT_TRUE(w.chkReadOnly->isChecked());
+    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[0].toImage());
+}
+
+TEST_F(FrameState, AnotherFrameOnlyChangesItsOwnState) {
+    frmMain& w = window();
+    QGroupBox other(&w);
+    other.setObjectName("fraOther");
+    QLineEdit inside(&other);
+    inside.setEnabled(true);
+    w.EnableDisableFrame(false, &other);
+    EXPECT_FALSE(other.isEnabled());
+    EXPECT_FALSE(inside.testAttribute(Qt::WA_ForceDisabled));
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST_F(FrameState, EnableDisableControlsSwitchesSearchAndResultsAndAlwaysEmptiesPanelsOneAndFour) {
+    frmMain& w = window();
+    for (bool enable : {true, false, true}) {
+        for (int panel = 1; panel <= 4; ++panel)
+            w.setPanelText(panel, QStringLiteral("x%1").arg(panel));
+        w.EnableDisableFrame(!enable, w.fraDatabase);
+        w.EnableDisableControls(enable);
+        for (QGroupBox* f : {w.fraSearch1, w.fraSearch2, w.fraSearch3, w.fraSearch4, w.fraResults})
+            EXPECT_EQ(f->isEnabled(), enable) << f->objectName().toStdString();
+        EXPECT_EQ(w.fraDatabase->isEnabled(), !enable);
+        EXPECT_EQ(w.panelText(1), QString());
+        EXPECT_EQ(w.panelText(2), QString("x2"));
+        EXPECT_EQ(w.panelText(3), QString("x3"));
+        EXPECT_EQ(w.panelText(4), QString());
+    }
+}
+
+TEST_F(FrameState, EnableDisableSearchLeavesTheDatabaseMenuAndTheResults) {
+    frmMain& w = window();
+    w.EnableDisableControls(true);
+    w.EnableDisableFrame(true, w.fraDatabase);
+    w.EnableDisableSearch(false);
+    for (QMenu* m : {w.mnuFile, w.mnuSettings, w.mnuInfo}) {
+        EXPECT_FALSE(m->isEnabled()) << m->objectName().toStdString();
+        EXPECT_FALSE(m->menuAction()->isEnabled());
+    }
+    EXPECT_TRUE(w.mnuDB->menuAction()->isEnabled());
+    EXPECT_TRUE(w.fraResults->isEnabled());
+    EXPECT_TRUE(w.lvResults->isEnabled());
+    for (QGroupBox* f : {w.fraDatabase, w.fraSearch1, w.fraSearch2, w.fraSearch3, w.fraSearch4})
+        EXPECT_FALSE(f->isEnabled()) << f->objectName().toStdString();
+    // A disabled menu keeps its entries' own states for when it comes back.
+    EXPECT_FALSE(w.mnuSaveAs->isEnabled());
+    EXPECT_TRUE(w.mnuOpen->isEnabled());
+
+    w.EnableDisableSearch(true);
+    for (QMenu* m : {w.mnuFile, w.mnuSettings, w.mnuInfo})
+        EXPECT_TRUE(m->menuAction()->isEnabled());
+    for (QGroupBox* f : {w.fraDatabase, w.fraSearch1, w.fraSearch2, w.fraSearch3, w.fraSearch4})
+        EXPECT_TRUE(f->isEnabled());
+    EXPECT_FALSE(w.mnuSaveAs->isEnabled());
+}
+
+TEST_F(FrameState, StatusImageShowsTickOrCross) {
+    frmMain& w = window();
+    EXPECT_TRUE(w.pctDBStatus->pixmap().isNull());
+    w.LoadDBStatusImage(true);
+    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[0].toImage());
+    w.LoadDBStatusImage(false);
+    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[1].toImage());
+}
+
+TEST_F(FrameState, ScrollBarsSwitchFieldsKeepingTheirLetters) {
+    frmMain& w = window();
+    w.EnableDisableControls(true);
+    w.scrSearch1->setValue(8);
+    for (int i = 0; i < frmMain::LetterFields; ++i)
+        w.T[i]->setText(QString(QChar('A' + i)));
+    w.scrSearch1->setValue(5);
+    for (int i = 0; i < frmMain::LetterFields; ++i) {
+        EXPECT_EQ(w.T[i]->isEnabled(), i < 5) << i;
+        EXPECT_EQ(base(w.T[i]), i < 5 ? frmMain::windowColour() : frmMain::buttonFaceColour()) << i;
+        EXPECT_EQ(w.T[i]->text(), QString(QChar('A' + i)));
+    }
+    w.scrSearch1->setValue(15);
+    for (int i = 0; i < frmMain::LetterFields; ++i)
+        EXPECT_TRUE(w.T[i]->isEnabled()) << i;
+
+    w.scrSearch3->setValue(3);
+    for (int i = 0; i < frmMain::RackFields; ++i) {
+        EXPECT_EQ(w.U[i]->isEnabled(), i < 3) << i;
+        EXPECT_EQ(base(w.U[i]), i < 3 ? frmMain::rackColour() : frmMain::buttonFaceColour()) << i;
+    }
+    EXPECT_EQ(frmMain::rackColour(), QColor(255, 255, 192));
+}
+
+} // namespace

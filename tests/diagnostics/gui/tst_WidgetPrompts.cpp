@@ -1,0 +1,205 @@
+#include "diagnostics/gui/WidgetPrompts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `answer` on the modal window as soon as it is up.
+void whenModal(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            answer(modal);
+        else
+            whenModal(answer);
+    });
+}
+
+struct BoxSeen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    QString defaultButton;
+};
+
+BoxSeen inspect(QWidget* modal) {
+    BoxSeen seen;
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box)
+        return seen;
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.icon = box->icon();
+    for (QAbstractButton* b : box->buttons())
+        seen.buttons << b->text();
+    seen.buttons.sort();
+    if (box->defaultButton())
+        seen.defaultButton = box->defaultButton()->text();
+    return seen;
+}
+
+TEST(WidgetPrompts, QuestionShowsTakAndNieWithYesAsDefault) {
+    for (bool clickYes : {true, false}) {
+        WidgetPrompts prompts;
+        BoxSeen seen;
+        whenModal([&](QWidget* modal) {
+            seen = inspect(modal);
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            box->button(clickYes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        const int answer =
+            prompts.messageBox(MsgStyle::Question, "Literon 2.0", QString::fromUtf8("Zakończyć?"));
+        EXPECT_EQ(answer, clickYes ? AnswerYes : AnswerNo);
+        EXPECT_EQ(seen.title, QString("Literon 2.0"));
+        EXPECT_EQ(seen.text, QString::fromUtf8("Zakończyć?"));
+        EXPECT_EQ(seen.icon, QMessageBox::Question);
+        EXPECT_EQ(seen.buttons, QStringList({"&Nie", "&Tak"}));
+        EXPECT_EQ(seen.defaultButton, QString("&Tak"));
+    }
+}
+
+TEST(WidgetPrompts, EscapeOnAQuestionAnswersNo) {
+    WidgetPrompts prompts;
+    whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    EXPECT_EQ(prompts.messageBox(MsgStyle::Question, "Literon 2.0", "?"), AnswerNo);
+}
+
+TEST(WidgetPrompts, OkBoxesCarryTheirIcons) {
+    const struct {
+        MsgStyle style;
+        QMessageBox::Icon icon;
+    } cases[] = {{MsgStyle::Error, QMessageBox::Critical},
+                 {MsgStyle::Warning, QMessageBox::Warning},
+                 {MsgStyle::Info, QMessageBox::Information}};
+    for (const auto& c : cases) {
+        WidgetPrompts prompts;
+        BoxSeen seen;
+        whenModal([&](QWidget* modal) {
+            seen = inspect(modal);
+            qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(prompts.messageBox(c.style, "Literon 2.0", "tekst"), AnswerOk);
+        EXPECT_EQ(seen.icon, c.icon);
+        EXPECT_EQ(seen.buttons, QStringList("OK"));
+    }
+}
+
+TEST(WidgetPrompts, FiltersInQtForm) {
+    EXPECT_EQ(WidgetPrompts::qtFilter("Pliki bazy danych (*.mdb)|*.mdb|Wszystkie pliki|*.*"),
+              QString("Pliki bazy danych (*.mdb);;Wszystkie pliki (*)"));
+    EXPECT_EQ(WidgetPrompts::qtFilter("Pliki bazy danych (*.mdb)|*.mdb"),
+              QString("Pliki bazy danych (*.mdb)"));
+    EXPECT_EQ(WidgetPrompts::qtFilter("Teksty|*.txt;*.log"), QString("Teksty (*.txt *.log)"));
+    EXPECT_EQ(WidgetPrompts::qtFilter(""), QString(""));
+}
+
+struct DialogSeen {
+    QString title;
+    QStringList filters;
+    QString folder;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    bool nativeOff = false;
+    bool confirmOff = false;
+    QString suffix;
+    bool readOnlyAtStart = false;
+    QString readOnlyCaption;
+};
+
+DialogSeen answerDialog(QWidget* modal, const QString& file, bool tick, bool accept) {
+    DialogSeen seen;
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog)
+        return seen;
+    seen.title = dialog->windowTitle();
+    seen.filters = dialog->nameFilters();
+    seen.folder = dialog->directory().absolutePath();
+    seen.mode = dialog->acceptMode();
+    seen.nativeOff = dialog->testOption(QFileDialog::DontUseNativeDialog);
+    seen.confirmOff = dialog->testOption(QFileDialog::DontConfirmOverwrite);
+    seen.suffix = dialog->defaultSuffix();
+    auto* box = dialog->findChild<QCheckBox*>("chkDialogReadOnly");
+    if (box) {
+        seen.readOnlyAtStart = box->isChecked();
+        seen.readOnlyCaption = box->text();
+        box->setChecked(tick);
+    }
+    if (accept) {
+        dialog->selectFile(file);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, with its own checks
+    } else {
+        dialog->reject();
+    }
+    return seen;
+}
+
+TEST(WidgetPrompts, OpenDialogTakesATypedMissingNameAndReturnsTheCheckBox) {
+    QTemporaryDir dir;
+    const QString missing = dir.path() + "/nie_ma.mdb";
+    WidgetPrompts prompts;
+    DialogSeen seen;
+    whenModal([&](QWidget* modal) { seen = answerDialog(modal, missing, false, true); });
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Open;
+    request.title = QString::fromUtf8("Otwórz bazę...");
+    request.filter = "Pliki bazy danych (*.mdb)|*.mdb|Wszystkie pliki|*.*";
+    request.startFolder = dir.path();
+    request.readOnly = true;
+    const FileDialogResult result = prompts.fileDialog(request);
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.path, missing);
+    EXPECT_FALSE(result.readOnly);
+    EXPECT_EQ(seen.title, QString::fromUtf8("Otwórz bazę..."));
+    EXPECT_EQ(seen.filters, QStringList({"Pliki bazy danych (*.mdb)", "Wszystkie pliki (*)"}));
+    EXPECT_EQ(seen.folder, QDir(dir.path()).absolutePath());
+    EXPECT_EQ(seen.mode, QFileDialog::AcceptOpen);
+    EXPECT_TRUE(seen.nativeOff);
+    EXPECT_TRUE(seen.readOnlyAtStart);
+    EXPECT_EQ(seen.readOnlyCaption, QString("Tylko do odczytu"));
+}
+
+TEST(WidgetPrompts, SaveDialogAcceptsAnExistingNameWithoutAsking) {
+    QTemporaryDir dir;
+    const QString existing = dir.path() + "/jest";
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    WidgetPrompts prompts;
+    DialogSeen seen;
+    whenModal([&](QWidget* modal) { seen = answerDialog(modal, existing, true, true); });
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Save;
+    request.title = "Zapisz jako...";
+    request.filter = "Pliki bazy danych (*.mdb)|*.mdb";
+    request.startFolder = dir.path();
+    const FileDialogResult result = prompts.fileDialog(request);
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.path, existing); // no extension added
+    EXPECT_TRUE(result.readOnly);
+    EXPECT_EQ(seen.mode, QFileDialog::AcceptSave);
+    EXPECT_TRUE(seen.confirmOff);
+    EXPECT_TRUE(seen.suffix.isEmpty());
+    EXPECT_FALSE(seen.readOnlyAtStart);
+}
+
+TEST(WidgetPrompts, CancelledDialogIsNotAccepted) {
+    WidgetPrompts prompts;
+    whenModal([&](QWidget* modal) { answerDialog(modal, QString(), true, false); });
+    FileDialogRequest request;
+    request.title = "Nowa baza...";
+    const FileDialogResult result = prompts.fileDialog(request);
+    EXPECT_FALSE(result.accepted);
+    EXPECT_TRUE(result.path.isEmpty());
+}
+
+} // namespace
