@@ -1,15 +1,14 @@
 #include "db/DictionaryWriter.h"
 
-#include "db/AccessFile.h"
 #include "db/AppError.h"
-#include "db/NativeSchema.h"
+#include "db/FileFormat.h"
+#include "db/NativeDatabase.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -33,11 +32,6 @@ QString quoted(const QString& path) {
     return QStringLiteral("„%1”").arg(QDir::toNativeSeparators(path));
 }
 
-bool isIndexStatement(const QString& sql) {
-    return sql.startsWith(QLatin1String("CREATE INDEX"), Qt::CaseInsensitive) ||
-           sql.startsWith(QLatin1String("CREATE UNIQUE INDEX"), Qt::CaseInsensitive);
-}
-
 void syncPath(const QString& path, int flags) {
     const int fd = ::open(QFile::encodeName(path).constData(), flags);
     if (fd >= 0) {
@@ -46,10 +40,38 @@ void syncPath(const QString& path, int flags) {
     }
 }
 
+// The engine stores UTF-8; converting here, into one buffer per batch, spares it a
+// conversion and an allocation per word. Unpaired surrogates become U+FFFD.
+void appendUtf8(std::string& out, QStringView text) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode()))
+            c = QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i].unicode());
+        else if (QChar::isSurrogate(c))
+            c = 0xFFFD;
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+}
+
 struct PendingWord {
     qint64 id;
-    qsizetype offset; // into the batch's characters; -1 for Null
-    qsizetype length;
+    qsizetype offset; // into the batch's UTF-8 text; -1 for Null
+    qsizetype length; // in bytes
 };
 
 } // namespace
@@ -65,12 +87,13 @@ struct DictionaryWriter::Impl {
     qint64 rowsWritten = 0;
     qint64 lastReported = 0;
     std::function<void(qint64)> progress;
+    QStringList deferredIndexes; // of a new file, created by commit()
 
     Statement insertBatch;
     Statement insertWord;
     Statement insertDescription;
     Statement selectDescriptions;
-    std::u16string batchChars;
+    std::string batchText; // UTF-8 of the batch's words, bound without copies
     std::vector<PendingWord> batch;
 
     ~Impl() {
@@ -139,35 +162,39 @@ struct DictionaryWriter::Impl {
             fail(rc, doing);
     }
 
-    void openExisting() {
+    void openExisting(const QString& password) {
         const QFileInfo info(path);
         if (!info.isFile())
             throw AppError(AppError::PathNotFound, QStringLiteral("%1 nie jest plikiem.").arg(quoted(path)));
-        if (AccessFile::looksLikeAccessFile(path))
+        switch (FileFormat::detect(path)) {
+        case FileFormat::Kind::Native:
+            break;
+        case FileFormat::Kind::Access:
             throw AppError(
                 AppError::ProviderError,
                 QStringLiteral("Plik %1 jest bazą programu Microsoft Access. Wyrazy można dodawać tylko "
                                "do słownika w formacie programu; bazę Access można do niego przenieść "
                                "poleceniem „Zapisz jako...”.")
                     .arg(quoted(path)));
+        case FileFormat::Kind::Unknown:
+            if (!info.isReadable())
+                throw AppError(AppError::PermissionDenied,
+                               QStringLiteral("Brak uprawnień do odczytu pliku %1.").arg(quoted(path)));
+            fail(SQLITE_NOTADB, QString());
+        }
         // A file marked read-only stays untouched even for a user the system would let write it.
         const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
         if (!info.isWritable() || !(info.permissions() & writeBits))
             fail(SQLITE_READONLY, QString());
-        const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-        if (rc != SQLITE_OK)
-            fail(rc, QStringLiteral("Otwarcie"));
+        db = NativeDatabase::open(path, password, false);
         if (sqlite3_db_readonly(db, "main") == 1)
             fail(SQLITE_READONLY, QString());
-        sqlite3_busy_timeout(db, 1000);
-        NativeSchema::registerCollation(db);
         for (const char* probe :
              {"SELECT WyrazID, Wyraz FROM WYRAZY LIMIT 0", "SELECT WyrazID, Opis FROM OPISY LIMIT 0"}) {
             sqlite3_stmt* s = nullptr;
             const int prc = sqlite3_prepare_v2(db, probe, -1, &s, nullptr);
             sqlite3_finalize(s);
-            if (prc == SQLITE_BUSY || prc == SQLITE_LOCKED || prc == SQLITE_NOTADB)
+            if ((prc & 0xFF) == SQLITE_BUSY || (prc & 0xFF) == SQLITE_LOCKED)
                 fail(prc, QString());
             if (prc != SQLITE_OK)
                 fail(SQLITE_NOTADB, QString());
@@ -198,20 +225,21 @@ struct DictionaryWriter::Impl {
         if (!dir.exists())
             throw AppError(AppError::PathNotFound,
                            QStringLiteral("Folder %1 nie istnieje.").arg(quoted(dir.absolutePath())));
-        // A unique name of our own rather than QTemporaryFile's: the finished file
-        // must get the usual permissions (0666 less the umask), not 0600.
+        // An empty dictionary under a name nobody else uses; it takes the target's
+        // name only in commit().
         for (int attempt = 0; attempt < 100 && tempPath.isEmpty(); ++attempt) {
             const QString candidate =
                 dir.filePath(QStringLiteral(".%1.%2.tmp")
                                  .arg(info.fileName())
                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-            const int fd =
-                ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-            if (fd >= 0) {
-                ::close(fd);
+            try {
+                NativeDatabase::create(candidate);
                 tempPath = candidate;
-            } else if (errno != EEXIST) {
-                break;
+            } catch (const AppError& e) {
+                if (e.number() != AppError::FileAlreadyExists)
+                    throw AppError(AppError::PermissionDenied,
+                                   QStringLiteral("Nie można utworzyć pliku w folderze %1.")
+                                       .arg(quoted(dir.absolutePath())));
             }
         }
         if (tempPath.isEmpty())
@@ -220,12 +248,7 @@ struct DictionaryWriter::Impl {
                 QStringLiteral("Nie można utworzyć pliku w folderze %1.").arg(quoted(dir.absolutePath())));
         newFile = true;
 
-        const int rc =
-            sqlite3_open_v2(QFile::encodeName(tempPath).constData(), &db,
-                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-        if (rc != SQLITE_OK)
-            fail(rc, QStringLiteral("Utworzenie"));
-        NativeSchema::registerCollation(db);
+        db = NativeDatabase::open(tempPath, QString(), false);
         // Nobody else sees this file until commit() renames it, and a failure deletes it,
         // so it needs neither a journal nor syncing while it is built.
         exec(QStringLiteral("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA secure_delete=OFF; "
@@ -233,9 +256,20 @@ struct DictionaryWriter::Impl {
              QStringLiteral("Utworzenie"));
         exec(QStringLiteral("BEGIN"), QStringLiteral("Utworzenie"));
         inTransaction = true;
-        for (const QString& sql : NativeSchema::createStatements())
-            if (!isIndexStatement(sql))
-                exec(sql, QStringLiteral("Utworzenie"));
+        // Indexes are built once at the end, over all the rows: far quicker than
+        // keeping them up to date row by row.
+        Statement indexes = prepare(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' "
+                                                   "AND sql IS NOT NULL"),
+                                    QStringLiteral("Utworzenie"));
+        QStringList names;
+        while (sqlite3_step(indexes.get()) == SQLITE_ROW) {
+            names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(indexes.get(), 0)));
+            deferredIndexes << QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(indexes.get(), 1)));
+        }
+        indexes.reset();
+        for (const QString& name : names)
+            exec(QStringLiteral("DROP INDEX \"%1\"").arg(name), QStringLiteral("Utworzenie"));
     }
 
     void reportProgress(qint64 rows) {
@@ -251,8 +285,8 @@ struct DictionaryWriter::Impl {
         if (w.offset < 0)
             sqlite3_bind_null(s, column + 1);
         else
-            sqlite3_bind_text16(s, column + 1, batchChars.data() + w.offset, static_cast<int>(w.length * 2),
-                                SQLITE_STATIC);
+            sqlite3_bind_text(s, column + 1, batchText.data() + w.offset, static_cast<int>(w.length),
+                              SQLITE_STATIC);
     }
 
     void flush() {
@@ -280,17 +314,16 @@ struct DictionaryWriter::Impl {
         }
         const auto rows = static_cast<qint64>(batch.size());
         batch.clear();
-        batchChars.clear();
+        batchText.clear();
         reportProgress(rows);
     }
 
     void queue(qint64 id, const QString* nullOr, QStringView word) {
         PendingWord w{id, -1, 0};
         if (!nullOr || !nullOr->isNull()) {
-            w.offset = static_cast<qsizetype>(batchChars.size());
-            w.length = word.size();
-            batchChars.append(reinterpret_cast<const char16_t*>(word.utf16()),
-                              static_cast<size_t>(word.size()));
+            w.offset = static_cast<qsizetype>(batchText.size());
+            appendUtf8(batchText, word);
+            w.length = static_cast<qsizetype>(batchText.size()) - w.offset;
         }
         batch.push_back(w);
         if (batch.size() == BatchRows)
@@ -319,10 +352,11 @@ struct DictionaryWriter::Impl {
     }
 };
 
-DictionaryWriter::DictionaryWriter(const QString& path) : d(std::make_unique<Impl>()) {
+DictionaryWriter::DictionaryWriter(const QString& path, const QString& password)
+    : d(std::make_unique<Impl>()) {
     d->path = path;
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
-        d->openExisting();
+        d->openExisting(password);
     else
         d->createNew();
 }
@@ -397,13 +431,8 @@ void DictionaryWriter::setProgress(std::function<void(qint64)> progress) {
 void DictionaryWriter::commit() {
     d->flush();
     const QString doing = QStringLiteral("Zapis");
-    if (d->newFile) {
-        // Building the indexes once, over sorted input, is far quicker than keeping
-        // them up to date row by row.
-        for (const QString& sql : NativeSchema::createStatements())
-            if (isIndexStatement(sql))
-                d->exec(sql, doing);
-    }
+    for (const QString& sql : d->deferredIndexes)
+        d->exec(sql, doing);
     d->exec(QStringLiteral("COMMIT"), doing);
     d->inTransaction = false;
     if (!d->newFile) {

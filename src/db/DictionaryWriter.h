@@ -16,10 +16,12 @@
 // a Polish description.
 class DictionaryWriter {
 public:
-    // Opens `path` for writing (taking the write lock at once), or prepares a new
-    // dictionary when no file exists there. Throws when the file is read-only,
-    // locked, not a native dictionary, or the folder does not accept a new file.
-    explicit DictionaryWriter(const QString& path);
+    // Opens `path` for writing (taking the write lock at once; `password` is the
+    // dictionary's own, if it has one), or prepares a new dictionary without a
+    // password when no file exists there. Throws when the file is read-only, locked,
+    // not a native dictionary, the password is wrong, or the folder does not
+    // accept a new file.
+    explicit DictionaryWriter(const QString& path, const QString& password = QString());
     ~DictionaryWriter(); // rolls back / removes the temporary file unless committed
     DictionaryWriter(const DictionaryWriter&) = delete;
     DictionaryWriter& operator=(const DictionaryWriter&) = delete;

@@ -21,7 +21,7 @@ namespace {
 constexpr char16_t Alphabet[] = u"AĄBCĆDEĘFGHIJKLŁMNŃOÓPQRSŚTUVWXYZŹŻ";
 
 // Rank (1-based) of each letter of the alphabet in either case, by code unit; 0 for
-// anything else. Built at compile time: the collation looks it up per character.
+// anything else.
 constexpr std::array<quint8, 0x180> RankTable = [] {
     std::array<quint8, 0x180> t{};
     for (int i = 0; Alphabet[i]; ++i) {
@@ -33,10 +33,6 @@ constexpr std::array<quint8, 0x180> RankTable = [] {
     }
     return t;
 }();
-
-const std::array<quint8, 0x180>& ranks() {
-    return RankTable;
-}
 
 UCollator* collator() {
     static UCollator* c = [] {
@@ -63,7 +59,7 @@ struct Keys {
 };
 
 bool rankKeys(const std::vector<QStringView>& words, Keys& keys) {
-    const auto& table = ranks();
+    const auto& table = RankTable;
     for (const QStringView& word : words) {
         for (const QChar c : word) {
             const char16_t u = c.unicode();
@@ -93,50 +89,7 @@ void icuKeys(const std::vector<QStringView>& words, Keys& keys) {
     }
 }
 
-// Rank of the next UTF-8 character, 0 when it is not a letter of the alphabet.
-inline quint8 nextRank(const unsigned char*& p, const unsigned char* end) {
-    const unsigned c = *p;
-    if (c < 0x80) {
-        ++p;
-        return ranks()[c];
-    }
-    if ((c & 0xE0) != 0xC0 || p + 1 >= end || (p[1] & 0xC0) != 0x80)
-        return 0;
-    const unsigned u = ((c & 0x1F) << 6) | (p[1] & 0x3F);
-    p += 2;
-    return u < ranks().size() ? ranks()[u] : 0;
-}
-
 } // namespace
-
-bool PolishOrder::compareAlphabetUtf8(const char* a, int lengthA, const char* b, int lengthB, int* result) {
-    auto p = reinterpret_cast<const unsigned char*>(a);
-    auto q = reinterpret_cast<const unsigned char*>(b);
-    const unsigned char* const pEnd = p + lengthA;
-    const unsigned char* const qEnd = q + lengthB;
-    int order = 0;
-    while (p < pEnd && q < qEnd) {
-        const quint8 ra = nextRank(p, pEnd);
-        const quint8 rb = nextRank(q, qEnd);
-        if (ra == 0 || rb == 0)
-            return false;
-        if (order == 0 && ra != rb)
-            order = ra < rb ? -1 : 1;
-    }
-    // What is left of the longer text must be checked too: a combining mark or a
-    // foreign letter anywhere needs the collator.
-    const int lengthOrder = p < pEnd ? 1 : q < qEnd ? -1 : 0;
-    while (p < pEnd)
-        if (nextRank(p, pEnd) == 0)
-            return false;
-    while (q < qEnd)
-        if (nextRank(q, qEnd) == 0)
-            return false;
-    if (order == 0)
-        order = lengthOrder;
-    *result = order;
-    return true;
-}
 
 std::vector<quint32> PolishOrder::sorted(const std::vector<QStringView>& words) {
     Keys keys;

@@ -14,9 +14,4 @@ namespace PolishOrder {
 // each other in the order they were given.
 std::vector<quint32> sorted(const std::vector<QStringView>& words);
 
-// Compares two UTF-8 texts as the POLISH collation does, when both are made of
-// the program's alphabet alone (either case); returns false, leaving `result`
-// alone, for any other text, which then needs the full collator.
-bool compareAlphabetUtf8(const char* a, int lengthA, const char* b, int lengthB, int* result);
-
 } // namespace PolishOrder

@@ -1,7 +1,9 @@
 #include "db/AccessCopy.h"
 #include "db/AccessFile.h"
 #include "db/AppError.h"
+#include "db/ConnectionString.h"
 #include "db/DictionaryWriter.h"
+#include "db/SchemaCheck.h"
 #include "support/NativeFileContents.h"
 
 #include <QDir>
@@ -27,6 +29,10 @@ NativeFileContents accessContents(const QString& path, const QString& password =
     return c;
 }
 
+qint16 schemaCode(const QString& path) {
+    return SchemaCheck::run(path, ConnectionString::build(false, path, QString())).code;
+}
+
 class AccessCopyTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -38,6 +44,7 @@ TEST_F(AccessCopyTest, CopiesWordsIdsAndDescriptions) {
     const NativeFileContents copy = NativeFileContents::read(target);
     const NativeFileContents original = accessContents(fixture("slownik.mdb"));
     EXPECT_EQ(copy.integrity, QStringLiteral("ok"));
+    EXPECT_EQ(schemaCode(target), 0);
     ASSERT_EQ(copy.words.size(), 120);
     EXPECT_EQ(copy.words, original.words);
     EXPECT_EQ(copy.descriptions, original.descriptions);
@@ -65,6 +72,7 @@ TEST_F(AccessCopyTest, PasswordProtectedSource) {
     EXPECT_FALSE(QFileInfo::exists(target));
     AccessCopy::toNative(fixture("slownik_haslo.mdb"), QStringLiteral("tajne;1"), target);
     EXPECT_EQ(NativeFileContents::read(target).words.size(), 120);
+    EXPECT_EQ(schemaCode(target), 0) << "the copy has no password of its own";
 }
 
 TEST_F(AccessCopyTest, RefusesWhatItCannotCopyAndLeavesNoFile) {

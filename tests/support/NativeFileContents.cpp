@@ -1,6 +1,6 @@
 #include "support/NativeFileContents.h"
 
-#include "db/NativeSchema.h"
+#include "db/NativeDatabase.h"
 
 #include <QFile>
 
@@ -29,13 +29,7 @@ template <class Row> void query(sqlite3* db, const char* sql, Row&& row) {
 } // namespace
 
 NativeFileContents NativeFileContents::read(const QString& path) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) !=
-        SQLITE_OK) {
-        sqlite3_close(db);
-        throw std::runtime_error("cannot open " + path.toStdString());
-    }
-    NativeSchema::registerCollation(db);
+    sqlite3* db = NativeDatabase::open(path, QString(), true);
     NativeFileContents contents;
     try {
         query(db, "SELECT WyrazID, Wyraz FROM WYRAZY ORDER BY WyrazID",
@@ -47,10 +41,10 @@ NativeFileContents NativeFileContents::read(const QString& path) {
         query(db, "PRAGMA integrity_check", [&](sqlite3_stmt* s) { problems << columnText(s, 0); });
         contents.integrity = problems.join(QLatin1Char('\n'));
     } catch (...) {
-        sqlite3_close(db);
+        sqlite3_close_v2(db);
         throw;
     }
-    sqlite3_close(db);
+    sqlite3_close_v2(db);
     return contents;
 }
 
@@ -67,18 +61,12 @@ QByteArray fileBytes(const QString& path) {
 }
 
 void execNative(const QString& path, const char* sql) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
-        SQLITE_OK) {
-        sqlite3_close(db);
-        throw std::runtime_error("cannot open " + path.toStdString());
-    }
-    NativeSchema::registerCollation(db);
+    sqlite3* db = NativeDatabase::open(path, QString(), false);
     char* error = nullptr;
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
     const std::string message = error ? error : "";
     sqlite3_free(error);
-    sqlite3_close(db);
+    sqlite3_close_v2(db);
     if (rc != SQLITE_OK)
         throw std::runtime_error(message);
 }

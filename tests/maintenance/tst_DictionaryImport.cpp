@@ -1,0 +1,357 @@
+#include "app/modMain.h"
+#include "db/AccessFile.h"
+#include "db/AppError.h"
+#include "db/ConnectionString.h"
+#include "db/DictionaryWriter.h"
+#include "db/NativeDatabase.h"
+#include "db/NativeSchema.h"
+#include "db/SchemaCheck.h"
+#include "maintenance/DictionaryImport.h"
+#include "maintenance/WordListText.h"
+#include "support/NativeFileContents.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+QString fixture(const char* name) {
+    return QStringLiteral(LITERON_FIXTURES_DIR "/mdb/") + QString::fromUtf8(name);
+}
+
+QByteArray cp1250(const QString& text) {
+    // The few Polish letters the tests use, in Windows-1250.
+    static const QMap<QChar, char> polish = {
+        {u'ą', '\xB9'}, {u'ć', '\xE6'}, {u'ę', '\xEA'}, {u'ł', '\xB3'}, {u'ń', '\xF1'}, {u'ó', '\xF3'},
+        {u'ś', '\x9C'}, {u'ź', '\x9F'}, {u'ż', '\xBF'}, {u'Ż', '\xAF'}, {u'Ł', '\xA3'}, {u'Ś', '\x8C'},
+        {u'Ó', '\xD3'}, {u'Ź', '\x8F'}, {u'Ą', '\xA5'}, {u'Ć', '\xC6'}, {u'Ę', '\xCA'}, {u'Ń', '\xD1'}};
+    QByteArray out;
+    for (const QChar c : text)
+        out += c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : polish.value(c, '?');
+    return out;
+}
+
+class DictionaryImportTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString target = dir.filePath(QStringLiteral("slownik.mdb"));
+
+    QString write(const char* name, const QByteArray& bytes) const {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    QString writeUtf8(const char* name, const QString& text) const { return write(name, text.toUtf8()); }
+
+    ImportCounts import(const QStringList& sources, ImportOptions options = {}) const {
+        return DictionaryImport(std::move(options)).run(target, sources);
+    }
+
+    // The error of a failed import, checked to leave `target` as it was.
+    AppError failedImport(const QStringList& sources, ImportOptions options = {},
+                          DictionaryImport::Progress progress = {}) const {
+        const bool existed = QFileInfo::exists(target);
+        const QByteArray before = fileBytes(target);
+        DictionaryImport importer(std::move(options));
+        importer.setProgress(std::move(progress));
+        try {
+            importer.run(target, sources);
+        } catch (const AppError& e) {
+            EXPECT_FALSE(e.description().isEmpty());
+            EXPECT_EQ(QFileInfo::exists(target), existed);
+            EXPECT_EQ(fileBytes(target), before) << "the target must stay byte-for-byte the same";
+            const QStringList left =
+                QDir(dir.path()).entryList(QStringList{QStringLiteral(".*tmp")}, QDir::Files | QDir::Hidden);
+            EXPECT_TRUE(left.isEmpty()) << left.join(QLatin1Char(' ')).toStdString();
+            return e;
+        }
+        ADD_FAILURE() << "the import did not fail";
+        return AppError(0, QString());
+    }
+};
+
+TEST_F(DictionaryImportTest, Utf8WordListIsTrimmedUpperCasedAndChecked) {
+    const QString list =
+        writeUtf8("lista.txt", QStringLiteral("kot\nPies\n  żółw  \n\n   \nKOT\nźdźbło\r\nA1\nwy-raz\n") +
+                                   QString(51, QLatin1Char('a')) + QStringLiteral("\n") +
+                                   QString(50, QLatin1Char('b')));
+    const ImportCounts c = import({list});
+    EXPECT_EQ(c.entries, 9);
+    EXPECT_EQ(c.wordsAdded, 5);
+    EXPECT_EQ(c.skippedChars, 2);
+    EXPECT_EQ(c.skippedLength, 1);
+    EXPECT_EQ(c.duplicates, 1);
+    const NativeFileContents contents = NativeFileContents::read(target);
+    EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
+    EXPECT_EQ(contents.wordList(),
+              (QStringList{QString(50, QLatin1Char('B')), "KOT", "PIES", "ŹDŹBŁO", "ŻÓŁW"}));
+    EXPECT_EQ(contents.words.firstKey(), 1);
+    EXPECT_TRUE(contents.descriptions.isEmpty());
+    EXPECT_EQ(SchemaCheck::run(target, ConnectionString::build(false, target, QString())).code, 0);
+}
+
+TEST_F(DictionaryImportTest, EncodingsAndLineEnds) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        WordListText::Encoding encoding;
+    };
+    const QString text = QStringLiteral("żółw\r\njeż\nŁÓDŹ\r\rśląsk");
+    QByteArray utf16 = "\xFF\xFE";
+    for (const QChar c : text)
+        utf16 += QByteArray(reinterpret_cast<const char*>(&c), 2);
+    const Case cases[] = {
+        {"utf8.txt", text.toUtf8(), WordListText::Encoding::Utf8},
+        {"bom.txt", "\xEF\xBB\xBF" + text.toUtf8(), WordListText::Encoding::Utf8},
+        {"cp1250.txt", cp1250(text), WordListText::Encoding::Windows1250},
+        {"utf16.txt", utf16, WordListText::Encoding::Utf16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = write(c.name, c.bytes);
+        EXPECT_EQ(WordListText::read(path).encoding(), c.encoding);
+        QFile::remove(target);
+        const ImportCounts counts = import({path});
+        EXPECT_EQ(counts.wordsAdded, 4);
+        EXPECT_EQ(counts.skipped(), 0);
+        EXPECT_EQ(NativeFileContents::read(target).wordList(), (QStringList{"JEŻ", "ŁÓDŹ", "ŚLĄSK", "ŻÓŁW"}));
+    }
+}
+
+TEST_F(DictionaryImportTest, Windows1250DecodesEveryPolishLetter) {
+    EXPECT_EQ(WordListText::fromWindows1250(
+                  "\xA5\xB9\xC6\xE6\xCA\xEA\xA3\xB3\xD1\xF1\xD3\xF3\x8C\x9C\x8F\x9F\xAF\xBF"),
+              QStringLiteral("ĄąĆćĘęŁłŃńÓóŚśŹźŻż"));
+    EXPECT_EQ(WordListText::fromWindows1250("\x80\x81"), QStringLiteral("€\uFFFD"));
+}
+
+TEST_F(DictionaryImportTest, TabSeparatedDescriptions) {
+    const QString longest(255, QLatin1Char('x'));
+    const QString tooLong(256, QLatin1Char('y'));
+    const QString list = writeUtf8("opisy.txt", QStringLiteral("kot\tzwierzę domowe\n"
+                                                               "kot\t mruczek \n"
+                                                               "KOT\tzwierzę domowe\n"
+                                                               "pies\t\n"
+                                                               "osa\t") +
+                                                    tooLong + QStringLiteral("\nul\t") + longest +
+                                                    QStringLiteral("\n\todpowiedź bez wyrazu\n"
+                                                                   "x1\topis odrzuconego wyrazu\n"
+                                                                   "taniec\trock'n'roll\twięcej\n"));
+    const ImportCounts c = import({list});
+    EXPECT_EQ(c.wordsAdded, 5);
+    EXPECT_EQ(c.duplicates, 2);
+    EXPECT_EQ(c.descriptionsAdded, 4);
+    EXPECT_EQ(c.duplicateDescriptions, 1);
+    EXPECT_EQ(c.descriptionsTooLong, 1);
+    EXPECT_EQ(c.descriptionsWithoutWord, 2);
+    EXPECT_EQ(c.skippedChars, 2);
+    const NativeFileContents contents = NativeFileContents::read(target);
+    ASSERT_EQ(contents.wordList(), (QStringList{"KOT", "OSA", "PIES", "TANIEC", "UL"}));
+    EXPECT_EQ(contents.descriptions.value(1), (QStringList{"zwierzę domowe", "mruczek"}));
+    EXPECT_FALSE(contents.descriptions.contains(2))
+        << "the 256-character description is refused, not the word";
+    EXPECT_FALSE(contents.descriptions.contains(3));
+    EXPECT_EQ(contents.descriptions.value(4), QStringList{"rock'n'roll\twięcej"});
+    EXPECT_EQ(contents.descriptions.value(5), QStringList{longest});
+}
+
+TEST_F(DictionaryImportTest, CapitalisedEntriesCanBeSkipped) {
+    const QString list = writeUtf8("sjp.txt", QStringLiteral("Kraków\nkrakowski\nŁódź\nłódka\nabé\nÉmile\n"));
+    ImportOptions skip;
+    skip.skipCapitalised = true;
+    const ImportCounts c = import({list}, skip);
+    EXPECT_EQ(c.wordsAdded, 2);
+    EXPECT_EQ(c.skippedCapitalised, 3);
+    EXPECT_EQ(c.skippedChars, 1);
+    EXPECT_EQ(NativeFileContents::read(target).wordList(), (QStringList{"KRAKOWSKI", "ŁÓDKA"}));
+
+    QFile::remove(target);
+    const ImportCounts all = import({list});
+    EXPECT_EQ(all.wordsAdded, 4);
+    EXPECT_EQ(all.skippedCapitalised, 0);
+}
+
+TEST_F(DictionaryImportTest, WyrazIdsFollowPolishAlphabeticalOrder) {
+    const QStringList words = {"żaba", "zebra", "źrebię", "ąb",  "ab", "aba",   "czas",
+                               "ćma",  "luk",   "łuk",    "łza", "ów", "owca",  "świt",
+                               "syn",  "ńa",    "na",     "ęc",  "ec", "ZŁOTO", "złoto"};
+    const QString list = writeUtf8("lista.txt", words.join(QLatin1Char('\n')));
+    EXPECT_EQ(import({list}).wordsAdded, 20);
+    const NativeFileContents contents = NativeFileContents::read(target);
+    EXPECT_EQ(contents.wordList(),
+              (QStringList{"AB", "ABA", "ĄB",   "CZAS", "ĆMA", "EC",   "ĘC",    "LUK",   "ŁUK",    "ŁZA",
+                           "NA", "ŃA",  "OWCA", "ÓW",   "SYN", "ŚWIT", "ZEBRA", "ZŁOTO", "ŹREBIĘ", "ŻABA"}));
+    const QList<qint64> ids = contents.words.keys();
+    EXPECT_EQ(ids.first(), 1);
+    EXPECT_EQ(ids.last(), 20);
+}
+
+TEST_F(DictionaryImportTest, FromAnAccessDictionary) {
+    const ImportCounts c = import({fixture("slownik.mdb")});
+    EXPECT_EQ(c.entries, 120);
+    EXPECT_EQ(c.wordsAdded, 120);
+    EXPECT_EQ(c.descriptionsAdded, 62);
+    EXPECT_EQ(c.skipped() + c.duplicates + c.descriptionsRefused() + c.duplicateDescriptions, 0);
+
+    // Every description arrives with its own word (the IDs themselves are new).
+    const AccessFile access = AccessFile::open(fixture("slownik.mdb"));
+    QMap<qint64, QString> accessWords;
+    for (const auto& row : access.readRows(QStringLiteral("WYRAZY")))
+        accessWords.insert(row[0].toLongLong(), row[1].toString());
+    QMap<QString, QStringList> expected;
+    for (const auto& row : access.readRows(QStringLiteral("OPISY")))
+        expected[accessWords.value(row[0].toLongLong())] << row[1].toString();
+
+    const NativeFileContents contents = NativeFileContents::read(target);
+    EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
+    EXPECT_EQ(contents.words.size(), 120);
+    QMap<QString, QStringList> imported;
+    for (auto it = contents.descriptions.begin(); it != contents.descriptions.end(); ++it)
+        imported[contents.words.value(it.key())] = it.value();
+    EXPECT_EQ(imported, expected);
+    EXPECT_EQ(imported.value(QStringLiteral("OPOWIADANIE")).value(0).size(), 255);
+    EXPECT_TRUE(imported.value(QStringLiteral("TANIEC")).contains(QStringLiteral("rock'n'roll")));
+
+    const QStringList sorted = contents.wordList();
+    for (qsizetype i = 1; i < sorted.size(); ++i)
+        EXPECT_LT(NativeSchema::compare(sorted[i - 1], sorted[i]), 0) << sorted[i].toStdString();
+}
+
+TEST_F(DictionaryImportTest, PasswordOfAnAccessSource) {
+    const AppError e = failedImport({fixture("slownik_haslo.mdb")});
+    EXPECT_TRUE(e.description().contains(QStringLiteral("hasło"))) << e.description().toStdString();
+    ImportOptions options;
+    options.password = QStringLiteral("tajne;1");
+    EXPECT_EQ(import({fixture("slownik_haslo.mdb")}, options).wordsAdded, 120);
+}
+
+TEST_F(DictionaryImportTest, ProtectedTargetNeedsItsPassword) {
+    NativeDatabase::create(target, QStringLiteral("sekret"));
+    const QString list = writeUtf8("a.txt", QStringLiteral("kot"));
+    EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("hasło"), Qt::CaseInsensitive));
+    ImportOptions options;
+    options.password = QStringLiteral("sekret");
+    EXPECT_EQ(import({list}, options).wordsAdded, 1);
+    EXPECT_EQ(SchemaCheck::run(target, ConnectionString::build(false, target, QStringLiteral("sekret"))).code,
+              0);
+}
+
+TEST_F(DictionaryImportTest, MergesIntoAnExistingDictionary) {
+    import({writeUtf8("a.txt", QStringLiteral("kot\tmruczek\npies\nżuk"))});
+    const QString second =
+        writeUtf8("b.txt", QStringLiteral("KOT\tmruczek\nkot\tdachowiec\nala\nPIES\nala\timię"));
+    const ImportCounts c = import({second, fixture("male_litery.mdb")});
+    EXPECT_EQ(c.wordsAdded, 4);        // ALA, ŁĄKA, ĆMA, ŻÓŁW
+    EXPECT_EQ(c.duplicates, 6);        // KOT twice and PIES from the list; KOT, PIES and ALA again
+    EXPECT_EQ(c.descriptionsAdded, 7); // dachowiec, imię, and the six of male_litery but "mruczek"
+    EXPECT_EQ(c.duplicateDescriptions, 2);
+    const NativeFileContents contents = NativeFileContents::read(target);
+    EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
+    EXPECT_EQ(contents.wordList(), (QStringList{"KOT", "PIES", "ŻUK", "ALA", "ĆMA", "ŁĄKA", "ŻÓŁW"}));
+    EXPECT_EQ(contents.descriptions.value(1), (QStringList{"mruczek", "dachowiec", "zwierzę domowe"}));
+    EXPECT_EQ(contents.descriptions.value(4), QStringList{"imię"});
+}
+
+TEST_F(DictionaryImportTest, AnErrorWhileWritingLeavesTheTargetUnchanged) {
+    import({writeUtf8("a.txt", QStringLiteral("kot\tmruczek\npies"))});
+    QStringList many;
+    for (int i = 0; i < 70000; ++i) {
+        QString word = QStringLiteral("X");
+        for (int n = i; n > 0; n /= 26)
+            word += QChar(u'A' + n % 26);
+        many << word;
+    }
+    const QString list = writeUtf8("duzo.txt", many.join(QLatin1Char('\n')));
+    const auto stopWhileWriting = [](DictionaryImport::Phase phase, const QString&, qint64 done, qint64) {
+        if (phase == DictionaryImport::Phase::Writing && done > 0)
+            throw AppError(AppError::InvalidProcedureCall, QStringLiteral("przerwano"));
+    };
+    EXPECT_EQ(failedImport({list}, {}, stopWhileWriting).description(), QStringLiteral("przerwano"));
+
+    // The same for a dictionary that was to be created: nothing is left behind.
+    QFile::remove(target);
+    failedImport({list}, {}, stopWhileWriting);
+}
+
+TEST_F(DictionaryImportTest, BadSourcesChangeNothing) {
+    import({writeUtf8("a.txt", QStringLiteral("kot\npies"))});
+    const QString good = writeUtf8("b.txt", QStringLiteral("osa"));
+    const QString binary = write("binarny.txt", QByteArray("osa\n\0\x01\x02", 7));
+    QDir(dir.path()).mkdir(QStringLiteral("folder"));
+    struct Case {
+        QString source;
+        const char* says;
+    };
+    const Case cases[] = {
+        {dir.filePath(QStringLiteral("brak.txt")), "nie istnieje"},
+        {dir.filePath(QStringLiteral("folder")), "folderem"},
+        {binary, "nie jest listą wyrazów"},
+        {fixture("obcy_nwind.mdb"), "WYRAZY i OPISY"},
+        {fixture("bez_opisy.mdb"), "WYRAZY i OPISY"},
+        {fixture("bez_wyraz.mdb"), "pola Wyraz"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source.toStdString());
+        const AppError e = failedImport({good, c.source});
+        EXPECT_TRUE(e.description().contains(QString::fromUtf8(c.says))) << e.description().toStdString();
+    }
+    EXPECT_EQ(NativeFileContents::read(target).wordList(), (QStringList{"KOT", "PIES"}));
+}
+
+TEST_F(DictionaryImportTest, BadTargetsAreRefused) {
+    const QString list = writeUtf8("a.txt", QStringLiteral("kot"));
+    import({list});
+
+    {
+        DictionaryWriter holder(target); // another writer holds the lock
+        EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("zablokowany")));
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0444), 0);
+    EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("tylko do odczytu")));
+
+    target = fixture("slownik.mdb");
+    EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("Microsoft Access")));
+    target = write("tekst.mdb", "to nie jest słownik");
+    EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("nie jest słownikiem")));
+    target = dir.filePath(QStringLiteral("brak/slownik.mdb"));
+    EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("nie istnieje")));
+}
+
+TEST_F(DictionaryImportTest, SummaryInPolish) {
+    ImportCounts c;
+    c.wordsAdded = 4278246;
+    c.skippedChars = 1425;
+    c.duplicates = 48028;
+    c.descriptionsTooLong = 2;
+    const QString text = DictionaryImport::summary(c);
+    EXPECT_TRUE(text.contains(QStringLiteral("Dodane wyrazy: 4278246"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Pominięte wpisy: 1425"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Duplikaty: 48028"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Odrzucone opisy: 2"))) << text.toStdString();
+}
+
+TEST(DictionaryImportWords, AcceptsExactlyWhatCheckCharsAccepts) {
+    for (char16_t u = 1; u < 0x3000; ++u) {
+        const QString one(QChar{u});
+        if (one.trimmed().isEmpty())
+            continue;
+        const QString normalised = DictionaryImport::normalisedWord(one);
+        ASSERT_EQ(!normalised.isNull(), modMain::CheckChars(one)) << int(u);
+        if (!normalised.isNull()) {
+            EXPECT_EQ(normalised.at(0), modMain::UpperChar(QChar(u))) << int(u);
+        }
+    }
+    EXPECT_EQ(DictionaryImport::normalisedWord(u" żółw\t"), QStringLiteral("ŻÓŁW"));
+    EXPECT_TRUE(DictionaryImport::normalisedWord(u"").isNull());
+    EXPECT_TRUE(DictionaryImport::normalisedWord(u"a b").isNull());
+}
+
+} // namespace
