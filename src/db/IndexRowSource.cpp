@@ -60,6 +60,10 @@ void IndexRowSource::advance() {
     if (atEnd())
         throw ProviderErrors::noCurrentRecord();
     ++m_position;
+    // Rows a caller reads one after another are scattered over memory.
+    constexpr size_t kAhead = 4;
+    if (m_position + kAhead < m_rows.words.size())
+        m_index->prefetch(m_rows.words[m_position + kAhead]);
 }
 
 QVariant IndexRowSource::value(int index) const {
@@ -67,7 +71,7 @@ QVariant IndexRowSource::value(int index) const {
         throw ProviderErrors::noCurrentRecord();
     if (index != 0)
         throw ProviderErrors::itemNotFound(QString::number(index));
-    return QVariant(m_index->word(m_rows.ordinals[m_position]));
+    return QVariant(m_index->word(m_rows.words[m_position]));
 }
 
 qint64 IndexRowSource::skippedBefore() const {

@@ -21,7 +21,7 @@ public:
 
     int fieldCount() const override { return 1; }
     FieldInfo field(int index) const override;
-    bool atEnd() const override { return m_position >= m_rows.ordinals.size(); }
+    bool atEnd() const override { return m_position >= m_rows.words.size(); }
     void advance() override;
     QVariant value(int index) const override;
     void rewind() override { m_position = 0; }

@@ -2,6 +2,8 @@
 
 #include <QVarLengthArray>
 
+#include <array>
+
 RowFilter RowFilter::anagram(const QString& pool, qint32 keepEvery) {
     RowFilter f;
     f.kind = Kind::Anagram;
@@ -24,11 +26,21 @@ RowFilter RowFilter::rack(const QString& board, const QStringList& tiles, bool h
     return f;
 }
 
-QChar RowFilter::upperChar(QChar c) {
-    if (c.unicode() < 0x80)
-        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ? QChar(c.unicode() - 0x20) : c;
+namespace {
+QChar upperCharSlow(QChar c) {
     const QString up = QString(c).toUpper();
     return up.size() == 1 ? up.at(0) : c;
+}
+} // namespace
+
+QChar RowFilter::upperChar(QChar c) {
+    static const auto latin = [] {
+        std::array<char16_t, 0x180> table{};
+        for (char16_t u = 0; u < table.size(); ++u)
+            table[u] = upperCharSlow(QChar(u)).unicode();
+        return table;
+    }();
+    return c.unicode() < latin.size() ? QChar(latin[c.unicode()]) : upperCharSlow(c);
 }
 
 QString RowFilter::upper(QStringView text) {

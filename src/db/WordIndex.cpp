@@ -108,10 +108,14 @@ struct WordIndex::Bucket {
     BigArray<quint8> rows;       // count × length codes
     BigArray<quint8> columns;    // length × (blocks × 64) codes, zero padded
     BigArray<quint64> presence;  // kLetters × blocks: bit set when the word holds the letter
+    BigArray<quint64> starts;    // kLetters × blocks: ... begins with the letter
+    BigArray<quint64> ends;      // kLetters × blocks: ... ends with the letter
     BigArray<quint64> lowerCase; // per word: positions of small letters (empty when none)
 
     const quint8* column(int position) const { return columns.data() + size_t(position) * blocks * 64; }
     const quint64* letter(int code) const { return presence.data() + size_t(code - 1) * blocks; }
+    const quint64* startingWith(int code) const { return starts.data() + size_t(code - 1) * blocks; }
+    const quint64* endingWith(int code) const { return ends.data() + size_t(code - 1) * blocks; }
     const quint8* row(quint32 slot) const { return rows.data() + size_t(slot) * length; }
     quint64 valid(quint32 block) const {
         return block + 1 < blocks ? ~quint64(0) : lowBits(count - block * 64);
@@ -127,6 +131,8 @@ struct WordIndex::Bucket {
         const size_t stride = size_t(blocks) * 64;
         columns.resize(size_t(length) * stride);
         presence.resize(size_t(kLetters) * blocks);
+        starts.resize(size_t(kLetters) * blocks);
+        ends.resize(size_t(kLetters) * blocks);
         for (quint32 w = 0; w < blocks; ++w) {
             const quint32 first = w * 64;
             const quint32 n = std::min<quint32>(64, count - first);
@@ -144,12 +150,20 @@ struct WordIndex::Bucket {
                 presence[size_t(c - 1) * blocks + w] = held[c];
                 holders[c] += std::popcount(held[c]);
             }
+            if (length == 0)
+                continue;
+            const quint8* firstLetters = columns.data() + first;
+            const quint8* lastLetters = columns.data() + (length - 1) * stride + first;
+            for (quint32 j = 0; j < n; ++j) {
+                starts[size_t(firstLetters[j] - 1) * blocks + w] |= quint64(1) << j;
+                ends[size_t(lastLetters[j] - 1) * blocks + w] |= quint64(1) << j;
+            }
         }
     }
 
     qint64 memoryBytes() const {
-        return qint64(ordinals.bytes() + rows.bytes() + columns.bytes() + presence.bytes() +
-                      lowerCase.bytes());
+        return qint64(ordinals.bytes() + rows.bytes() + columns.bytes() + presence.bytes() + starts.bytes() +
+                      ends.bytes() + lowerCase.bytes());
     }
 };
 
@@ -178,7 +192,9 @@ struct WordIndex::Pattern {
     int tailLength = 0;
     int middleLength = 0;
     std::vector<Fixed> head, tail, middle;
-    std::vector<int> required;  // letters every match holds
+    int firstCode = 0;          // the letter every match begins with (0: any)
+    int lastCode = 0;           // ... ends with
+    std::vector<int> required;  // further letters every match holds
     bool vectorExact = true;    // the block tests decide alone
     bool presenceExact = false; // the required letters decide alone
 
@@ -232,8 +248,24 @@ struct WordIndex::Pattern {
                 vectorExact = false;
             }
         }
-        for (const Element& e : elements) {
-            if (!e.run && single(e.codes)) {
+        // The first and last letters have bitmaps of their own.
+        int firstElement = -1;
+        int lastElement = -1;
+        if (!head.empty() && head.front().position == 0) {
+            firstCode = head.front().code;
+            firstElement = headBegin;
+            head.erase(head.begin());
+        }
+        std::vector<Fixed>& ending = hasRun ? tail : head;
+        const int lastPosition = hasRun ? 1 : headLength - 1;
+        if (!ending.empty() && ending.back().position == lastPosition && (hasRun || headLength > 1)) {
+            lastCode = ending.back().code;
+            lastElement = hasRun ? segments.back().second - 1 : headEnd - 1;
+            ending.pop_back();
+        }
+        for (int i = 0; i < int(elements.size()); ++i) {
+            const Element& e = elements[i];
+            if (!e.run && single(e.codes) && i != firstElement && i != lastElement) {
                 const int code = std::countr_zero(e.codes);
                 if (std::find(required.begin(), required.end(), code) == required.end())
                     required.push_back(code);
@@ -495,18 +527,49 @@ qint64 WordIndex::memoryBytes() const {
     return total;
 }
 
-QString WordIndex::word(quint32 ordinal) const {
-    const quint8 length = m_lengthOf[ordinal];
+namespace {
+quint64 place(quint32 bucket, quint32 slot) {
+    return quint64(bucket) << 32 | slot;
+}
+} // namespace
+
+std::vector<quint64> WordIndex::locate(const std::vector<quint32>& ordinals) const {
+    // The rows are scattered over the table: fetch ahead to overlap the misses.
+    constexpr size_t kAhead = 16;
+    std::vector<quint64> places(ordinals.size());
+    for (size_t i = 0; i < ordinals.size(); ++i) {
+        if (i + kAhead < ordinals.size()) {
+            __builtin_prefetch(m_lengthOf.data() + ordinals[i + kAhead]);
+            __builtin_prefetch(m_slotOf.data() + ordinals[i + kAhead]);
+        }
+        places[i] = place(m_lengthOf[ordinals[i]], m_slotOf[ordinals[i]]);
+    }
+    return places;
+}
+
+void WordIndex::prefetch(quint64 where) const {
+    const quint32 length = quint32(where >> 32);
+    if (length != kOther)
+        __builtin_prefetch(m_buckets[length].row(quint32(where)));
+}
+
+QString WordIndex::word(quint64 where) const {
+    const quint32 length = quint32(where >> 32);
+    const quint32 slot = quint32(where);
     if (length == kOther)
-        return QString::fromUtf8(m_others[m_slotOf[ordinal]].utf8);
+        return QString::fromUtf8(m_others[slot].utf8);
     const Bucket& b = m_buckets[length];
-    const quint32 slot = m_slotOf[ordinal];
     const quint8* codes = b.row(slot);
     const quint64 small = b.lowerCase.empty() ? 0 : b.lowerCase[slot];
-    const Alphabet& abc = alphabet();
-    QString text(length, Qt::Uninitialized);
+    QString text(qsizetype(length), Qt::Uninitialized);
     QChar* out = text.data();
-    for (int i = 0; i < length; ++i)
+    if (!small) {
+        for (quint32 i = 0; i < length; ++i)
+            out[i] = QChar(kUpper[codes[i]]);
+        return text;
+    }
+    const Alphabet& abc = alphabet();
+    for (quint32 i = 0; i < length; ++i)
         out[i] = QChar((small >> i & 1) ? abc.lower[codes[i]] : kUpper[codes[i]]);
     return text;
 }
@@ -515,6 +578,15 @@ namespace {
 
 void setBit(std::vector<quint64>& bits, quint32 i) {
     bits[i / 64] |= quint64(1) << (i % 64);
+}
+
+bool fewerBitsThan(quint64 bits, int n) {
+    for (int i = 0; i < n; ++i) {
+        if (!bits)
+            return true;
+        bits &= bits - 1;
+    }
+    return false;
 }
 
 quint64 firstBits(quint64 bits, qint64 n) {
@@ -558,6 +630,12 @@ struct WordIndex::BlockMatcher {
 
     quint64 operator()(quint32 w) const {
         quint64 m = b.valid(w);
+        if (p.firstCode)
+            m &= b.startingWith(p.firstCode)[w];
+        if (p.lastCode && m)
+            m &= b.endingWith(p.lastCode)[w];
+        if (!m)
+            return 0;
         for (const int code : p.required) {
             m &= b.letter(code)[w];
             if (!m)
@@ -565,7 +643,7 @@ struct WordIndex::BlockMatcher {
         }
         if (decided)
             return m;
-        if (std::popcount(m) < lines)
+        if (fewerBitsThan(m, lines))
             return checkEach(w, m);
         const size_t offset = size_t(w) * 64;
         for (const Pattern::Fixed& f : p.head) {
@@ -610,26 +688,22 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
 
     if (!filter && !p.hasRun) {
         // One length: the bucket is already in row order.
+        std::vector<quint32> hits;
         if (first <= last) {
             const Bucket& b = m_buckets[first];
             const BlockMatcher match(b, p);
             qint64 left = cap;
             for (quint32 w = 0; w < b.blocks && left > 0; ++w) {
                 quint64 m = match(w);
-                if (std::popcount(m) > left)
+                if (left < 64)
                     m = firstBits(m, left);
-                left -= std::popcount(m);
-                forEachBit(m, [&](int bit) { rows.ordinals.push_back(b.ordinals[w * 64 + bit]); });
+                forEachBit(m, [&](int bit) {
+                    hits.push_back(w * 64 + bit);
+                    --left;
+                });
             }
         }
-        if (!otherMatches.empty()) {
-            std::vector<quint32> merged(rows.ordinals.size() + otherMatches.size());
-            std::merge(rows.ordinals.begin(), rows.ordinals.end(), otherMatches.begin(), otherMatches.end(),
-                       merged.begin());
-            if (qint64(merged.size()) > cap)
-                merged.resize(size_t(cap));
-            rows.ordinals = std::move(merged);
-        }
+        rows.words = withOthers(first, hits, otherMatches, cap);
         return rows;
     }
 
@@ -679,10 +753,12 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
                 quint64 m = matchers[i](w);
                 if (!m)
                     continue;
-                if (std::popcount(m) > left[i])
+                if (left[i] < 64)
                     m = firstBits(m, left[i]);
-                left[i] -= std::popcount(m);
-                forEachBit(m, [&](int bit) { setBit(matched, b.ordinals[w * 64 + bit]); });
+                forEachBit(m, [&](int bit) {
+                    setBit(matched, b.ordinals[w * 64 + bit]);
+                    --left[i];
+                });
                 if (!tested[i])
                     continue;
                 forEachBit(m & codes->block(b, w), [&](int bit) {
@@ -695,7 +771,8 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
         if (end >= words)
             break;
         for (; counted < end; ++counted)
-            found += std::popcount(matched[counted]);
+            if (matched[counted])
+                found += std::popcount(matched[counted]);
         if (found >= cap)
             break;
         end = std::min<quint64>(words, quint64(end) * 2);
@@ -711,14 +788,10 @@ WordIndex::Rows WordIndex::withLength(qint64 length, const RowFilter* filter) co
         if (o.length == length)
             otherMatches.push_back(o.ordinal);
     if (!filter) {
-        if (b)
-            rows.ordinals.assign(b->ordinals.begin(), b->ordinals.end());
-        if (!otherMatches.empty()) {
-            std::vector<quint32> merged(rows.ordinals.size() + otherMatches.size());
-            std::merge(rows.ordinals.begin(), rows.ordinals.end(), otherMatches.begin(), otherMatches.end(),
-                       merged.begin());
-            rows.ordinals = std::move(merged);
-        }
+        std::vector<quint32> hits(b ? b->count : 0);
+        for (quint32 slot = 0; slot < hits.size(); ++slot)
+            hits[slot] = slot;
+        rows.words = withOthers(int(length), hits, otherMatches, std::numeric_limits<qint64>::max());
         return rows;
     }
     std::vector<quint64> matched((m_count + 63) / 64, 0);
@@ -756,6 +829,7 @@ WordIndex::Rows WordIndex::withLength(qint64 length, const RowFilter* filter) co
 WordIndex::Rows WordIndex::assemble(std::vector<quint64>& matched, const std::vector<quint64>& passed,
                                     qint64 top, const RowFilter* filter) const {
     Rows rows;
+    std::vector<quint32> ordinals;
     const qint64 limit = top < 0 ? std::numeric_limits<qint64>::max() : top;
     const qint64 every = filter && filter->keepEvery > 0 ? filter->keepEvery : 0;
     qint64 number = 0;        // rows of the statement so far
@@ -777,14 +851,14 @@ WordIndex::Rows WordIndex::assemble(std::vector<quint64>& matched, const std::ve
                 g &= g - 1;
                 ++number;
                 if ((d >> bit & 1) || (every && number % every == 0)) {
-                    rows.ordinals.push_back(quint32(w * 64 + bit));
+                    ordinals.push_back(quint32(w * 64 + bit));
                     rows.skippedBefore.push_back(quint32(number - 1 - lastDelivered));
                     lastDelivered = number;
                 }
             }
         } else {
             while (g && number < limit) {
-                rows.ordinals.push_back(quint32(w * 64 + std::countr_zero(g)));
+                ordinals.push_back(quint32(w * 64 + std::countr_zero(g)));
                 g &= g - 1;
                 ++number;
             }
@@ -792,5 +866,25 @@ WordIndex::Rows WordIndex::assemble(std::vector<quint64>& matched, const std::ve
     }
     rows.skippedAfter = filter ? number - lastDelivered : 0;
     rows.filtered = filter != nullptr;
+    rows.words = locate(ordinals);
     return rows;
+}
+
+// The matches of one bucket (its hits, in order) merged in row order with
+// the matching words kept as text, the first `cap` of them.
+std::vector<quint64> WordIndex::withOthers(int length, const std::vector<quint32>& hits,
+                                           const std::vector<quint32>& others, qint64 cap) const {
+    std::vector<quint64> words;
+    words.reserve(std::min<size_t>(hits.size() + others.size(), size_t(cap)));
+    const BigArray<quint32>* ordinals =
+        length >= 0 && length <= MaxLength ? &m_buckets[length].ordinals : nullptr;
+    size_t i = 0;
+    size_t k = 0;
+    while (qint64(words.size()) < cap && (i < hits.size() || k < others.size())) {
+        if (k == others.size() || (i < hits.size() && (*ordinals)[hits[i]] < others[k]))
+            words.push_back(place(quint32(length), hits[i++]));
+        else
+            words.push_back(place(kOther, m_slotOf[others[k++]]));
+    }
+    return words;
 }

@@ -32,11 +32,12 @@ public:
     // statements would not share); those files are left to the engine.
     static std::unique_ptr<WordIndex> build(sqlite3* db);
 
-    // The rows of one statement. Without a filter every row is delivered;
-    // with one, skippedBefore[i] is the number of the statement's rows passed
-    // over before ordinals[i], and skippedAfter those after the last.
+    // The rows of one statement, each as where its word is kept. Without a
+    // filter every row is delivered; with one, skippedBefore[i] is the number
+    // of the statement's rows passed over before rows[i], and skippedAfter
+    // those after the last.
     struct Rows {
-        std::vector<quint32> ordinals;
+        std::vector<quint64> words;
         std::vector<quint32> skippedBefore;
         qint64 skippedAfter = 0;
         bool filtered = false;
@@ -48,7 +49,9 @@ public:
     Rows withLength(qint64 length, const RowFilter* filter) const;
 
     // The text of a row as the engine returns it.
-    QString word(quint32 ordinal) const;
+    QString word(quint64 where) const;
+    // Asks the processor to fetch a word that will be read soon.
+    void prefetch(quint64 where) const;
     quint32 wordCount() const { return m_count; }
     qint64 memoryBytes() const;
 
@@ -66,6 +69,10 @@ public:
 private:
     Rows assemble(std::vector<quint64>& matched, const std::vector<quint64>& passed, qint64 top,
                   const RowFilter* filter) const;
+    // Where the words of rows (by row number) are kept.
+    std::vector<quint64> locate(const std::vector<quint32>& ordinals) const;
+    std::vector<quint64> withOthers(int length, const std::vector<quint32>& hits,
+                                    const std::vector<quint32>& others, qint64 cap) const;
 
     std::vector<Bucket> m_buckets; // by length, 0..MaxLength
     std::vector<Other> m_others;   // in row order

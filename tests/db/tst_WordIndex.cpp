@@ -9,6 +9,7 @@
 #include "support/GeneratedDictionary.h"
 #include "support/TestDictionary.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -339,15 +340,24 @@ TEST(WordIndex, ChangesByOthersAreSeenByTheNextSearch) {
     dict.exec(QStringLiteral("UPDATE WYRAZY SET Wyraz = 'KOS' WHERE Wyraz = 'KOT'"));
     EXPECT_EQ(words(cs, "K%"), (QStringList{"KOS", "KRET", "KOC"}));
 
-    // And another process.
+    // And another program: the importer adds a word in a process of its own.
     const QString cli = QStringLiteral(LITERON_BIN_DIR "/literon-cli");
     ASSERT_TRUE(QFileInfo::exists(cli));
+    const QString list = dict.folder() + QStringLiteral("/nowe.txt");
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("koza\n");
+    file.close();
     QProcess process;
-    process.start(cli, {QStringLiteral("query"), dict.path(),
-                        QStringLiteral("DELETE FROM WYRAZY WHERE Wyraz = 'KRET'")});
+    process.start(cli, {QStringLiteral("import"), dict.path(), list});
     ASSERT_TRUE(process.waitForFinished(30000));
     ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KOS", "KOC"}));
+    const QStringList afterImport = words(cs, "K%");
+    EXPECT_TRUE(afterImport.contains(QStringLiteral("KOZA"))) << afterImport.join(' ').toStdString();
+    Comparison compare(cs);
+    const auto [fromIndex, fromEngine] =
+        compare.run(QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'"));
+    EXPECT_EQ(fromIndex, fromEngine);
 }
 
 TEST(WordIndex, FilesItCannotServeAreLeftToTheEngine) {
