@@ -5,6 +5,8 @@
 #include "diagnostics/Prompts.h"
 #include "options/SettingsStore.h"
 
+#include <array>
+
 modMain::modMain(Prompts& prompts, Platform& platform, SettingsStore& store)
     : m_prompts(prompts), m_platform(platform), m_store(store) {}
 
@@ -55,10 +57,23 @@ QString modMain::FillSpaces(const QString& text, qint16 width) {
     return text.left(width).leftJustified(width, QLatin1Char(' '));
 }
 
-QChar modMain::UpperChar(QChar c) {
-    // Single-character upper-casing; a character whose upper case is longer stays as it is.
+namespace {
+QChar upperCharSlow(QChar c) {
     const QString upper = QString(c).toUpper();
     return upper.size() == 1 ? upper.at(0) : c;
+}
+} // namespace
+
+QChar modMain::UpperChar(QChar c) {
+    // Single-character upper-casing; a character whose upper case is longer stays as it is.
+    // Every word passes through here letter by letter: the Latin letters come from a table.
+    static const auto latin = [] {
+        std::array<char16_t, 0x180> table{};
+        for (char16_t u = 0; u < table.size(); ++u)
+            table[u] = upperCharSlow(QChar(u)).unicode();
+        return table;
+    }();
+    return c.unicode() < latin.size() ? QChar(latin[c.unicode()]) : upperCharSlow(c);
 }
 
 bool modMain::IsAlphabetLetter(QChar upper) {

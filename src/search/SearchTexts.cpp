@@ -59,9 +59,15 @@ QString trimSpaces(const QString& text) {
 }
 
 QString upper(const QString& text) {
+    // Most words are stored in upper case already: share the text then.
+    qsizetype i = 0;
+    while (i < text.size() && modMain::UpperChar(text[i]) == text[i])
+        ++i;
+    if (i == text.size())
+        return text;
     QString result = text;
-    for (QChar& c : result)
-        c = modMain::UpperChar(c);
+    for (; i < result.size(); ++i)
+        result[i] = modMain::UpperChar(result[i]);
     return result;
 }
 
