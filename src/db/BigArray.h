@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <type_traits>
@@ -86,15 +87,36 @@ private:
 
     static size_t roundUp(size_t bytes) { return (bytes + kPage - 1) / kPage * kPage; }
 
+    // Huge pages need a range aligned to their size: large arrays get one,
+    // and the pages already filled are moved into it, not copied.
     void grow(size_t bytes) {
         bytes = roundUp(bytes);
-        void* p = m_data ? ::mremap(m_data, m_bytes, bytes, MREMAP_MAYMOVE)
-                         : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED)
+        if (bytes < kHuge) {
+            void* p = m_data ? ::mremap(m_data, m_bytes, bytes, MREMAP_MAYMOVE)
+                             : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (p == MAP_FAILED)
+                throw std::bad_alloc();
+            m_data = static_cast<T*>(p);
+            m_bytes = bytes;
+            return;
+        }
+        bytes = (bytes + kHuge - 1) / kHuge * kHuge;
+        void* raw = ::mmap(nullptr, bytes + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (raw == MAP_FAILED)
             throw std::bad_alloc();
-        if (bytes >= kHuge)
-            ::madvise(p, bytes, MADV_HUGEPAGE);
-        m_data = static_cast<T*>(p);
+        auto* start = static_cast<char*>(raw);
+        auto* aligned = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(start) + kHuge - 1) & ~(kHuge - 1));
+        if (aligned > start)
+            ::munmap(start, size_t(aligned - start));
+        if (aligned + bytes < start + bytes + kHuge)
+            ::munmap(aligned + bytes, size_t(start + bytes + kHuge - (aligned + bytes)));
+        ::madvise(aligned, bytes, MADV_HUGEPAGE);
+        if (m_data &&
+            ::mremap(m_data, m_bytes, m_bytes, MREMAP_MAYMOVE | MREMAP_FIXED, aligned) == MAP_FAILED) {
+            std::memcpy(aligned, m_data, m_bytes);
+            ::munmap(m_data, m_bytes);
+        }
+        m_data = reinterpret_cast<T*>(aligned);
         m_bytes = bytes;
     }
     void release() {

@@ -7,9 +7,11 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -505,9 +507,25 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
     index->m_lengthOf.shrinkToFit();
     index->m_slotOf.shrinkToFit();
 
-    qint64 holders[kLetters + 1] = {};
+    // The buckets are independent: two threads share them out, largest first.
+    std::vector<Bucket*> queue;
     for (Bucket& b : buckets)
-        b.finish(holders);
+        queue.push_back(&b);
+    std::sort(queue.begin(), queue.end(), [](const Bucket* a, const Bucket* b) {
+        return size_t(a->count) * (a->length + 1) > size_t(b->count) * (b->length + 1);
+    });
+    std::atomic<size_t> next{0};
+    qint64 counted[2][kLetters + 1] = {};
+    auto work = [&](qint64* holders) {
+        for (size_t i; (i = next++) < queue.size();)
+            queue[i]->finish(holders);
+    };
+    std::thread helper(work, counted[1]);
+    work(counted[0]);
+    helper.join();
+    qint64 holders[kLetters + 1] = {};
+    for (int c = 1; c <= kLetters; ++c)
+        holders[c] = counted[0][c] + counted[1][c];
     // Rarer letters are tested first.
     int order[kLetters];
     for (int c = 1; c <= kLetters; ++c)
@@ -602,6 +620,7 @@ quint64 firstBits(quint64 bits, qint64 n) {
 
 // The matches of a pattern among the 64 words of a block of one bucket.
 struct WordIndex::BlockMatcher {
+    static constexpr quint32 kAhead = 4; // blocks
     const Bucket& b;
     const Pattern& p;
     int lo = 0;
@@ -646,6 +665,11 @@ struct WordIndex::BlockMatcher {
         if (fewerBitsThan(m, lines))
             return checkEach(w, m);
         const size_t offset = size_t(w) * 64;
+        // The next blocks will most likely be tested the same way: fetch their
+        // lines of the floating part now, one stream per position.
+        if (!p.middle.empty() && w + kAhead < b.blocks)
+            for (int at = lo; at < hi + p.middleLength; ++at)
+                __builtin_prefetch(b.column(at) + offset + kAhead * 64);
         for (const Pattern::Fixed& f : p.head) {
             m &= equalMask(b.column(f.position) + offset, f.code);
             if (!m)
@@ -749,24 +773,37 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
                         stop = mid;
                 }
             }
-            for (quint32& w = next[i]; w < stop && left[i] > 0; ++w) {
+            // Kept in registers: the bitmaps below could alias them otherwise.
+            qint64 wanted = left[i];
+            quint32 w = next[i];
+            quint64* const rowsMatched = matched.data();
+            const quint32* const ordinals = b.ordinals.data();
+            for (; w < stop && wanted > 0; ++w) {
                 quint64 m = matchers[i](w);
                 if (!m)
                     continue;
-                if (left[i] < 64)
-                    m = firstBits(m, left[i]);
-                forEachBit(m, [&](int bit) {
-                    setBit(matched, b.ordinals[w * 64 + bit]);
-                    --left[i];
-                });
+                if (wanted < 64)
+                    m = firstBits(m, wanted);
+                const quint32* const blockOrdinals = ordinals + size_t(w) * 64;
+                quint64 bits = m;
+                qint64 found = 0;
+                while (bits) {
+                    const quint32 ordinal = blockOrdinals[std::countr_zero(bits)];
+                    rowsMatched[ordinal / 64] |= quint64(1) << (ordinal % 64);
+                    bits &= bits - 1;
+                    ++found;
+                }
+                wanted -= found;
                 if (!tested[i])
                     continue;
                 forEachBit(m & codes->block(b, w), [&](int bit) {
                     const quint32 slot = w * 64 + bit;
                     if (codes->passes(b.row(slot), b.length))
-                        setBit(passed, b.ordinals[slot]);
+                        setBit(passed, ordinals[slot]);
                 });
             }
+            next[i] = w;
+            left[i] = wanted;
         }
         if (end >= words)
             break;
