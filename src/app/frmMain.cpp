@@ -3,8 +3,6 @@
 #include "app/gui/HelpIcon.h"
 #include "app/gui/MainWindowLayout.h"
 #include "app/modMain.h"
-#include "db/ConnectionString.h"
-#include "db/SchemaCheck.h"
 #include "diagnostics/Prompts.h"
 #include "options/SettingsLoader.h"
 #include "search/LetterFieldKeys.h"
@@ -67,6 +65,11 @@ void frmMain::connectHandlers() {
     connect(scrSearch1, &QScrollBar::valueChanged, this, &frmMain::scrSearch1_Change);
     connect(scrSearch3, &QScrollBar::valueChanged, this, &frmMain::scrSearch3_Change);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(cmdDBTest, &QPushButton::clicked, this, &frmMain::cmdDBTest_Click);
+    connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
+    connect(mnuNew, &QAction::triggered, this, &frmMain::mnuNew_Click);
+    connect(mnuSaveAs, &QAction::triggered, this, &frmMain::mnuSaveAs_Click);
+    connect(mnuClose, &QAction::triggered, this, &frmMain::mnuClose_Click);
 }
 
 QColor frmMain::windowColour() {
@@ -255,10 +258,6 @@ void frmMain::ApplySettings() {
         if (s.Blanks)
             chkSearch3->setChecked(true);
     });
-}
-
-void frmMain::LoadLastDB() {
-    // Reopening the remembered database arrives with the database commands.
 }
 
 void frmMain::mnuExit_Click() {
@@ -480,20 +479,4 @@ void frmMain::lvResults_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers,
         mnuPopUpDeleteWord->setText(state.deleteCaption);
         mnuPopUp->popup(lvResults->viewport()->mapToGlobal(QPoint(x, y)));
     });
-}
-
-bool frmMain::DBTest() {
-    bool result = true;
-    m_mod.trap(place("DBTest"), [&] {
-        const QString path = dbPath();
-        m_mod.ConnString = ConnectionString::build(m_mod.DBReadOnly, path, txtPassword->text());
-        const QString message = SchemaCheck::DBError(SchemaCheck::run(path, m_mod.ConnString).code);
-        if (!message.isEmpty()) {
-            result = false;
-            LoadDBStatusImage(false);
-            EnableDisableControls(false);
-            m_mod.MsgWarning(message);
-        }
-    });
-    return result;
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 
+struct FileDialogRequest;
 class HelpIcon;
 class LetterFieldArray;
 class LetterFieldKeys;
@@ -29,6 +30,7 @@ class QTreeView;
 
 // The main window. It holds the database frame, the four search frames, the
 // results frame, the status bar and the menus; MainWindowLayout builds them.
+// The database check and the "&Plik" commands live in frmMainDatabase.cpp.
 //
 // Controls are public, as every window of the program may read them, and carry
 // their names as Qt object names. Control arrays are std::arrays whose elements
@@ -154,9 +156,16 @@ public:
     void Form_Load();
     void LoadSettings();
     void ApplySettings();
-    void LoadLastDB();
     // Panels 2 and 3 show RefreshRecords and MaxRecords.
     void showSettingsInStatusBar();
+
+    // Connection and schema check of the database named by labDBName,
+    // txtPassword and DBReadOnly; DBStatus builds ConnString on the way.
+    qint16 DBStatus();
+    QString DBError(qint16 code);
+    bool DBTest();
+    // Reopens the database remembered at the last close (RecallDB).
+    void LoadLastDB();
 
     // Results list: lvResults shows the results model, which keeps the rows,
     // the columns and the sort state.
@@ -170,10 +179,6 @@ public:
     static QColor windowColour();
     static QColor buttonFaceColour();
     static QColor rackColour();
-
-    // The check of the current database every search makes first; false when
-    // the database is unusable (the window then shows the failed state).
-    bool DBTest();
 
     // Searches: letter fields, input boxes, search and clear buttons, results list.
     // The key state of T (OldFieldText, TypedChar) and of U (OldRackText,
@@ -207,6 +212,11 @@ public slots:
     void scrSearch1_Change();
     void scrSearch3_Change();
     void mnuExit_Click();
+    void cmdDBTest_Click();
+    void mnuOpen_Click();
+    void mnuNew_Click();
+    void mnuSaveAs_Click();
+    void mnuClose_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -217,6 +227,13 @@ private:
     void setFieldsByCount(QScrollBar* bar, QLineEdit* const* fields, int count, const QColor& active);
     void connectHandlers();
     void connectSearchHandlers();
+
+    // Shared steps of the file commands.
+    FileDialogRequest databaseDialog(bool save, const QString& title, const QString& filter);
+    void takeOver(const QString& path, bool readOnly);
+    void checkAndShow();
+    void emptySearchFields();
+    void setDatabaseEntries(bool enable);
 
     modMain& m_mod;
     ResultsList* m_results = nullptr;

@@ -7,6 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 // A main window over a fake environment. Settings are put into the store
 // before the window is made, since its load reads them.

@@ -1,0 +1,109 @@
+#include "db/SchemaCheck.h"
+#include "support/TestDictionary.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+CliRun cli(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(LITERON_BIN_DIR "/literon-cli"), args);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST(CliDatabase, CreateWritesAnEmptyDictionaryAndRefusesExistingFiles) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nowy.mdb"));
+    EXPECT_EQ(cli({QStringLiteral("create"), path}).exitCode, 0);
+    const CliRun checked = cli({QStringLiteral("check"), path});
+    EXPECT_EQ(checked.exitCode, 0);
+    EXPECT_EQ(checked.out, QStringLiteral("0\t\n"));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const CliRun again = cli({QStringLiteral("create"), path});
+    EXPECT_NE(again.exitCode, 0);
+    EXPECT_TRUE(again.err.contains(QStringLiteral("już istnieje"))) << again.err.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST(CliDatabase, CreateWithPasswordNeedsItToCheck) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("haslo.mdb"));
+    ASSERT_EQ(
+        cli({QStringLiteral("create"), path, QStringLiteral("--password"), QStringLiteral("ab;c")}).exitCode,
+        0);
+    EXPECT_EQ(cli({QStringLiteral("check"), path, QStringLiteral("--password"), QStringLiteral("ab;c")}).out,
+              QStringLiteral("0\t\n"));
+    const CliRun wrong =
+        cli({QStringLiteral("check"), path, QStringLiteral("--password"), QStringLiteral("ab")});
+    EXPECT_EQ(wrong.out, QStringLiteral("2\t") + SchemaCheck::DBError(2) + QLatin1Char('\n'));
+    EXPECT_EQ(wrong.exitCode, 1);
+}
+
+TEST(CliDatabase, CheckOfAMissingFile) {
+    const CliRun run = cli({QStringLiteral("check"), QStringLiteral("/nie/ma/takiego.mdb")});
+    EXPECT_EQ(run.out, QStringLiteral("1\t") + SchemaCheck::DBError(1) + QLatin1Char('\n'));
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST(CliDatabase, QueryPrintsHeaderAndRowsWithNullsEmpty) {
+    TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("ŻÓŁW")}, {{2, QStringLiteral("gad")}});
+    dict.exec(QStringLiteral("INSERT INTO OPISY (WyrazID, Opis) VALUES (1, NULL)"));
+    const CliRun run =
+        cli({QStringLiteral("query"), dict.path(),
+             QStringLiteral("SELECT Wyraz, Opis FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = "
+                            "OPISY.WyrazID ORDER BY Wyraz DESC")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("Wyraz\tOpis\nŻÓŁW\tgad\nKOT\t\n"));
+}
+
+TEST(CliDatabase, QueryErrorsGoToStandardErrorWithTheirNumber) {
+    TestDictionary dict({QStringLiteral("KOT")});
+    const CliRun run = cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT * FROM NIEMA")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("-2147217865\t"))) << run.err.toStdString();
+
+    const CliRun readOnly = cli({QStringLiteral("query"), dict.path(), QStringLiteral("DELETE FROM WYRAZY"),
+                                 QStringLiteral("--read-only")});
+    EXPECT_EQ(readOnly.exitCode, 1);
+    EXPECT_EQ(
+        cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT COUNT(*) AS Ile FROM WYRAZY")}).out,
+        QStringLiteral("Ile\n1\n"));
+
+    const CliRun twoStatements =
+        cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT 1; DELETE FROM WYRAZY")});
+    EXPECT_EQ(twoStatements.exitCode, 1);
+    EXPECT_EQ(
+        cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT COUNT(*) AS Ile FROM WYRAZY")}).out,
+        QStringLiteral("Ile\n1\n"));
+}
+
+TEST(CliDatabase, TemplateBesideTheProgramIsAValidEmptyDictionary) {
+    const QString templ = QStringLiteral(LITERON_BIN_DIR "/Templates/Template.tmp");
+    ASSERT_TRUE(QFile::exists(templ));
+    EXPECT_TRUE(QFileInfo(QStringLiteral(LITERON_BIN_DIR "/Databases")).isDir());
+    const CliRun run =
+        cli({QStringLiteral("query"), templ, QStringLiteral("SELECT COUNT(*) AS Ile FROM WYRAZY"),
+             QStringLiteral("--read-only")});
+    EXPECT_EQ(run.out, QStringLiteral("Ile\n0\n"));
+    EXPECT_EQ(cli({QStringLiteral("check"), templ, QStringLiteral("--read-only")}).exitCode, 0);
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+#include "db/AppError.h"
+#include "db/Command.h"
+#include "db/Connection.h"
+#include "db/ConnectionString.h"
+#include "db/ProviderErrors.h"
+#include "db/Recordset.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kFixtures = QStringLiteral(LITERON_FIXTURES_DIR "/mdb/");
+
+QString fixture(const char* name) {
+    return kFixtures + QString::fromUtf8(name);
+}
+
+QVector<QVector<QVariant>> rows(const QString& connectionString, const QString& sql) {
+    Connection connection;
+    connection.setCommandTimeout(30);
+    connection.open(connectionString);
+    Recordset rs;
+    rs.open(sql, connection);
+    if (rs.eof())
+        return {};
+    return rs.getRows();
+}
+
+QByteArray digest(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+TEST(AccessProvider, ReadsWordsInWordIdOrderWithTheirTypes) {
+    const QString cs = ConnectionString::build(true, fixture("slownik.mdb"), QString());
+    const auto first = rows(cs, QStringLiteral("SELECT TOP 6 WyrazID, Wyraz FROM WYRAZY"));
+    ASSERT_EQ(first.size(), 2);
+    EXPECT_EQ(first[1], (QVector<QVariant>{"KOT", "KOTY", "KOTEK", "PIES", "ŻÓŁW", "ALA"}));
+    EXPECT_EQ(first[0][4].toInt(), 5);
+
+    const auto likeRows = rows(cs, QStringLiteral("SELECT TOP 3 Wyraz FROM WYRAZY WHERE Wyraz LIKE '%ż%'"));
+    EXPECT_EQ(likeRows[0], (QVector<QVariant>{"ŻÓŁW", "ŻABA", "ŻYRAFA"}));
+    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY"))[0][0].toInt(), 120);
+    EXPECT_EQ(rows(cs, QStringLiteral("SELECT WyrazID FROM WYRAZY WHERE Wyraz = 'żółw'"))[0][0].toInt(), 5);
+    EXPECT_EQ(rows(cs, QStringLiteral("SELECT MAX(LEN(Opis)) FROM OPISY"))[0][0].toInt(), 255);
+
+    Connection connection;
+    connection.open(cs);
+    Recordset rs;
+    rs.open(QStringLiteral("SELECT TOP 1 * FROM OPISY"), connection);
+    EXPECT_EQ(rs.field(QStringLiteral("WyrazID")).type, 3);
+    EXPECT_EQ(rs.field(QStringLiteral("Opis")).type, 202);
+    EXPECT_EQ(rs.field(QStringLiteral("Opis")).definedSize, 255);
+}
+
+TEST(AccessProvider, WritesAreRefusedWithAPointerToSaveAs) {
+    const QString path = fixture("slownik.mdb");
+    const QByteArray before = digest(path);
+    for (const QString& sql :
+         {QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('NOWY')"), QStringLiteral("DELETE FROM OPISY"),
+          QStringLiteral("UPDATE WYRAZY SET Wyraz = 'X'")}) {
+        Command command;
+        command.setActiveConnection(ConnectionString::build(false, path, QString()));
+        command.setCommandText(sql);
+        try {
+            command.execute();
+            FAIL() << "an Access file was written: " << sql.toStdString();
+        } catch (const AppError& e) {
+            EXPECT_TRUE(e.description().contains(QStringLiteral("Access"))) << e.what();
+            EXPECT_TRUE(e.description().contains(QStringLiteral("\"Zapisz jako...\""))) << e.what();
+        }
+    }
+    EXPECT_EQ(digest(path), before);
+    EXPECT_EQ(rows(ConnectionString::build(false, path, QString()),
+                   QStringLiteral("SELECT COUNT(*) FROM OPISY"))[0][0]
+                  .toInt(),
+              62);
+}
+
+TEST(AccessProvider, PasswordIsCheckedOnEveryOpen) {
+    const QString path = fixture("slownik_haslo.mdb");
+    EXPECT_EQ(rows(ConnectionString::build(true, path, QStringLiteral("tajne;1")),
+                   QStringLiteral("SELECT COUNT(*) FROM "
+                                  "WYRAZY"))[0][0]
+                  .toInt(),
+              120);
+    // Now the content is cached: a wrong password must still be refused.
+    Connection connection;
+    try {
+        connection.open(ConnectionString::build(true, path, QStringLiteral("tajne")));
+        FAIL() << "opened with a wrong password";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number(), ProviderErrors::AuthenticationFailed);
+    }
+}
+
+TEST(AccessProvider, ChangedFileIsReadAgain) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kopia.mdb"));
+    ASSERT_TRUE(QFile::copy(fixture("slownik.mdb"), path));
+    const QString cs = ConnectionString::build(true, path, QString());
+    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY"))[0][0].toInt(), 120);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::copy(fixture("pusta.mdb"), path));
+    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY"))[0][0].toInt(), 0);
+}
+
+TEST(AccessProvider, ForeignAccessFileIsQueryable) {
+    const QString cs = ConnectionString::build(true, fixture("obcy_nwind.mdb"), QString());
+    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM [Order Details]"))[0][0].toInt(), 2155);
+    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM Shippers"))[0][0].toInt(), 3);
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+#include "db/AppError.h"
+#include "db/DatabaseFiles.h"
+#include "support/TestDictionary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Fixtures = QStringLiteral(LITERON_FIXTURES_DIR "/mdb/");
+
+QByteArray bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(DatabaseFiles, FoldersBesideTheProgram) {
+    EXPECT_EQ(DatabaseFiles::databasesFolder("/opt/literon"), QString("/opt/literon/Databases"));
+    EXPECT_EQ(DatabaseFiles::templatePath("/opt/literon"), QString("/opt/literon/Templates/Template.tmp"));
+}
+
+TEST(DatabaseFiles, NormalFilesOnly) {
+    QTemporaryDir dir;
+    QFile hidden(dir.filePath(".ukryty.mdb"));
+    ASSERT_TRUE(hidden.open(QIODevice::WriteOnly));
+    hidden.close();
+    EXPECT_FALSE(DatabaseFiles::isNormalFile(""));
+    EXPECT_FALSE(DatabaseFiles::isNormalFile(dir.path()));
+    EXPECT_FALSE(DatabaseFiles::isNormalFile(hidden.fileName()));
+    EXPECT_FALSE(DatabaseFiles::isNormalFile(dir.filePath("nie_ma.mdb")));
+    EXPECT_TRUE(DatabaseFiles::isNormalFile(Fixtures + "pusty_plik.mdb"));
+}
+
+TEST(DatabaseFiles, AccessFilesByTheirHeader) {
+    TestDictionary native;
+    EXPECT_TRUE(DatabaseFiles::isAccessFile(Fixtures + "slownik.mdb"));
+    EXPECT_TRUE(DatabaseFiles::isAccessFile(Fixtures + "obcy_nwind.mdb"));
+    EXPECT_FALSE(DatabaseFiles::isAccessFile(native.path()));
+    EXPECT_FALSE(DatabaseFiles::isAccessFile(Fixtures + "niepoprawny.mdb"));
+}
+
+TEST(DatabaseFiles, CopyIsExactAndRefusesToOverwrite) {
+    TestDictionary dict({"KOT"}, {}, "tajne");
+    QTemporaryDir dir;
+    const QString target = dir.filePath("kopia.mdb");
+    DatabaseFiles::copyFile(dict.path(), target);
+    EXPECT_EQ(bytes(target), bytes(dict.path()));
+    const QByteArray before = bytes(target);
+    try {
+        DatabaseFiles::copyFile(Fixtures + "slownik.mdb", target);
+        FAIL();
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), AppError::FileAlreadyExists);
+    }
+    EXPECT_EQ(bytes(target), before);
+}
+
+TEST(DatabaseFiles, FailedCopiesLeaveNothing) {
+    QTemporaryDir dir;
+    const struct {
+        QString source;
+        QString target;
+        qint32 number;
+    } cases[] = {
+        {dir.filePath("nie_ma.mdb"), dir.filePath("a.mdb"), AppError::FileNotFound},
+        {Fixtures + "slownik.mdb", dir.filePath("brak/a.mdb"), AppError::PathNotFound},
+    };
+    for (const auto& c : cases) {
+        try {
+            DatabaseFiles::copyFile(c.source, c.target);
+            ADD_FAILURE() << c.target.toStdString();
+        } catch (const AppError& error) {
+            EXPECT_EQ(error.number(), c.number);
+            EXPECT_FALSE(error.description().isEmpty());
+        }
+        EXPECT_FALSE(QFile::exists(c.target));
+    }
+}
+
+TEST(DatabaseFiles, NativeSaveAsIsAByteCopyAccessSaveAsIsNative) {
+    TestDictionary dict({"KOT", "PIES"});
+    QTemporaryDir dir;
+    DatabaseFiles::copyDatabase(dict.path(), dir.filePath("n.mdb"), QString());
+    EXPECT_EQ(bytes(dir.filePath("n.mdb")), bytes(dict.path()));
+    DatabaseFiles::copyDatabase(Fixtures + "slownik.mdb", dir.filePath("a.mdb"), QString());
+    EXPECT_TRUE(bytes(dir.filePath("a.mdb")).startsWith("SQLite format 3"));
+}
+
+} // namespace

@@ -1,0 +1,189 @@
+#include "db/ConnectionString.h"
+#include "db/SchemaCheck.h"
+#include "support/TestDictionary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kFixtures = QStringLiteral(LITERON_FIXTURES_DIR "/mdb/");
+
+SchemaCheck::Result check(const QString& path, const QString& password = QString(), bool readOnly = false) {
+    return SchemaCheck::run(path, ConnectionString::build(readOnly, path, password));
+}
+
+// Native files reshaped so that each step of the check fails in turn.
+struct ShapeCase {
+    const char* name;
+    const char* reshape; // engine SQL run on a fresh dictionary; statements separated by '|'
+    int code;
+    bool raisesError; // the step failed by an error, not by a field test
+};
+
+const ShapeCase kShapes[] = {
+    {"fresh_dictionary", "", 0, false},
+    {"lower_case_field_names",
+     "DROP TABLE WYRAZY|CREATE TABLE WYRAZY (wyrazid INTEGER PRIMARY KEY, wyraz VARCHAR(50))|"
+     "DROP TABLE OPISY|CREATE TABLE OPISY (wyrazid INTEGER, opis VARCHAR(255))",
+     0, false},
+    {"extra_fields_allowed", "ALTER TABLE WYRAZY ADD COLUMN Uwagi LONGTEXT", 0, false},
+    {"no_words_table", "DROP TABLE WYRAZY", 3, true},
+    {"words_without_id", "DROP TABLE WYRAZY|CREATE TABLE WYRAZY (ID INTEGER PRIMARY KEY, Wyraz VARCHAR(50))",
+     4, false},
+    {"word_id_is_text", "DROP TABLE WYRAZY|CREATE TABLE WYRAZY (WyrazID VARCHAR(10), Wyraz VARCHAR(50))", 5,
+     false},
+    {"words_without_word", "DROP TABLE WYRAZY|CREATE TABLE WYRAZY (WyrazID INTEGER, Haslo VARCHAR(50))", 6,
+     false},
+    {"word_is_memo", "DROP TABLE WYRAZY|CREATE TABLE WYRAZY (WyrazID INTEGER, Wyraz LONGTEXT)", 7, false},
+    {"word_is_plain_text_type", "DROP TABLE WYRAZY|CREATE TABLE WYRAZY (WyrazID INTEGER, Wyraz TEXT)", 7,
+     false},
+    {"word_is_60_long", "DROP TABLE WYRAZY|CREATE TABLE WYRAZY (WyrazID INTEGER, Wyraz VARCHAR(60))", 8,
+     false},
+    {"no_descriptions_table", "DROP TABLE OPISY", 9, true},
+    {"descriptions_without_id", "DROP TABLE OPISY|CREATE TABLE OPISY (IdWyrazu INTEGER, Opis VARCHAR(255))",
+     10, false},
+    {"description_id_is_text", "DROP TABLE OPISY|CREATE TABLE OPISY (WyrazID VARCHAR(10), Opis VARCHAR(255))",
+     11, false},
+    {"descriptions_without_text", "DROP TABLE OPISY|CREATE TABLE OPISY (WyrazID INTEGER, Tresc VARCHAR(255))",
+     12, false},
+    {"description_is_memo", "DROP TABLE OPISY|CREATE TABLE OPISY (WyrazID INTEGER, Opis MEMO)", 13, false},
+    {"description_is_100_long", "DROP TABLE OPISY|CREATE TABLE OPISY (WyrazID INTEGER, Opis VARCHAR(100))",
+     14, false},
+};
+
+class ShapeTest : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(ShapeTest, GivesTheCodeOfTheFailingStep) {
+    const ShapeCase& c = GetParam();
+    TestDictionary dict({QStringLiteral("KOT")}, {{1, QStringLiteral("zwierzę")}});
+    for (const QString& statement : QString::fromUtf8(c.reshape).split(QLatin1Char('|'), Qt::SkipEmptyParts))
+        dict.exec(statement);
+    const SchemaCheck::Result result = check(dict.path());
+    EXPECT_EQ(result.code, c.code);
+    EXPECT_EQ(result.error.has_value(), c.raisesError);
+    EXPECT_EQ(check(dict.path(), QString(), true).code, c.code) << "read-only";
+}
+
+INSTANTIATE_TEST_SUITE_P(Native, ShapeTest, ::testing::ValuesIn(kShapes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SchemaCheck, MissingOrUnusableFilesGiveCodesOneAndTwo) {
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("inny.mdb"))).open(QIODevice::WriteOnly);
+    EXPECT_EQ(check(QString()).code, 1);
+    EXPECT_FALSE(check(QString()).error.has_value());
+    EXPECT_EQ(check(dir.filePath(QStringLiteral("brak.mdb"))).code, 1);
+    EXPECT_EQ(check(dir.path()).code, 1) << "a folder is not a file";
+
+    TestDictionary hidden;
+    const QString hiddenPath = hidden.folder() + QStringLiteral("/.ukryty.mdb");
+    ASSERT_TRUE(QFile::copy(hidden.path(), hiddenPath));
+    EXPECT_EQ(check(hiddenPath).code, 1) << "hidden files do not count";
+
+    const QString empty = dir.filePath(QStringLiteral("inny.mdb"));
+    const SchemaCheck::Result emptyResult = check(empty);
+    EXPECT_EQ(emptyResult.code, 2);
+    ASSERT_TRUE(emptyResult.error.has_value());
+    EXPECT_FALSE(emptyResult.error->description().isEmpty());
+}
+
+TEST(SchemaCheck, PasswordDecidesCodeTwo) {
+    TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("a;b"));
+    EXPECT_EQ(check(dict.path(), QStringLiteral("a;b")).code, 0);
+    EXPECT_EQ(check(dict.path(), QStringLiteral("a")).code, 2);
+    const SchemaCheck::Result empty = check(dict.path());
+    EXPECT_EQ(empty.code, 2);
+    ASSERT_TRUE(empty.error.has_value());
+}
+
+TEST(SchemaCheck, MessagesOfEveryCode) {
+    const QString prefix = QStringLiteral("Połączenie z bazą danych nie zostało ustanowione. ");
+    EXPECT_EQ(SchemaCheck::DBError(0), QString());
+    EXPECT_EQ(SchemaCheck::DBError(15), QString());
+    EXPECT_EQ(SchemaCheck::DBError(-1), QString());
+    EXPECT_EQ(SchemaCheck::DBError(1), prefix + QStringLiteral("Plik bazy danych nie istnieje."));
+    EXPECT_EQ(SchemaCheck::DBError(2), prefix + QStringLiteral("Format pliku jest niepoprawny."));
+    EXPECT_EQ(SchemaCheck::DBError(3),
+              prefix + QStringLiteral("Tabela [WYRAZY] nie istnieje lub została zablokowana."));
+    EXPECT_EQ(SchemaCheck::DBError(8), prefix + QStringLiteral("Rozmiar pola [Wyraz] nie wynosi [50]."));
+    EXPECT_EQ(SchemaCheck::DBError(9),
+              prefix + QStringLiteral("Tabela [OPISY] nie istnieje lub została zablokowana."));
+    EXPECT_EQ(SchemaCheck::DBError(11), SchemaCheck::DBError(5));
+    EXPECT_EQ(SchemaCheck::DBError(13),
+              prefix + QStringLiteral("Typem danych pola [Opis] nie jest [Tekst]."));
+    EXPECT_EQ(SchemaCheck::DBError(14), prefix + QStringLiteral("Rozmiar pola [Opis] nie wynosi [255]."));
+    for (qint16 code = 1; code <= 14; ++code)
+        EXPECT_TRUE(SchemaCheck::DBError(code).startsWith(prefix)) << code;
+}
+
+// Every shared fixture, checked both in the library and through literon-cli.
+struct FixtureCase {
+    const char* file;
+    const char* password;
+    int code;
+};
+
+const FixtureCase kFixtureCases[] = {
+    {"slownik.mdb", "", 0},
+    {"slownik_haslo.mdb", "tajne;1", 0},
+    {"slownik_haslo.mdb", "", 2},
+    {"slownik_haslo.mdb", "tajne", 2},
+    {"pusta.mdb", "", 0},
+    {"male_litery.mdb", "", 0},
+    {"bez_wyrazy.mdb", "", 3},
+    {"wyrazy_bez_wyrazid.mdb", "", 4},
+    {"wyrazid_tekst.mdb", "", 5},
+    {"bez_wyraz.mdb", "", 6},
+    {"wyraz_memo.mdb", "", 7},
+    {"wyraz_60.mdb", "", 8},
+    {"bez_opisy.mdb", "", 9},
+    {"opisy_bez_wyrazid.mdb", "", 10},
+    {"opisy_wyrazid_tekst.mdb", "", 11},
+    {"opisy_bez_opis.mdb", "", 12},
+    {"opis_memo.mdb", "", 13},
+    {"opis_100.mdb", "", 14},
+    {"obcy_nwind.mdb", "", 3},
+    {"obcy_password_V2003_no-password.mdb", "", 3},
+    {"niepoprawny.mdb", "", 2},
+    {"pusty_plik.mdb", "", 2},
+};
+
+class FixtureTest : public ::testing::TestWithParam<FixtureCase> {};
+
+TEST_P(FixtureTest, GivesTheManifestCode) {
+    const FixtureCase& c = GetParam();
+    const QString path = kFixtures + QString::fromUtf8(c.file);
+    const QString password = QString::fromUtf8(c.password);
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_EQ(check(path, password).code, c.code);
+    EXPECT_EQ(check(path, password, true).code, c.code) << "read-only";
+}
+
+TEST_P(FixtureTest, CliCheckPrintsCodeAndMessage) {
+    const FixtureCase& c = GetParam();
+    QStringList args = {QStringLiteral("check"), kFixtures + QString::fromUtf8(c.file)};
+    if (*c.password)
+        args << QStringLiteral("--password") << QString::fromUtf8(c.password);
+    QProcess cli;
+    cli.start(QStringLiteral(LITERON_BIN_DIR "/literon-cli"), args);
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    EXPECT_EQ(out, QString::number(c.code) + QLatin1Char('\t') + SchemaCheck::DBError(qint16(c.code)) +
+                       QLatin1Char('\n'));
+    EXPECT_EQ(cli.exitCode() == 0, c.code == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureTest, ::testing::ValuesIn(kFixtureCases), [](const auto& info) {
+    std::string name = QString::fromUtf8(info.param.file).section(QLatin1Char('.'), 0, 0).toStdString();
+    for (char& ch : name)
+        if (!isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name +
+           (*info.param.password ? "_with_" + std::to_string(strlen(info.param.password)) : std::string());
+});
+
+} // namespace
