@@ -28,6 +28,8 @@ struct ResultLayout {
     int sortKey = 0;
     int sortOrder = Ascending;
 
+    bool operator==(const ResultLayout&) const = default;
+
     // "Wyraz", sorted ascending (crossword and pattern searches).
     static ResultLayout words();
     // "Wyraz" and "Litery", sorted by "Litery" descending (Scrabble search).

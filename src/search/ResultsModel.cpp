@@ -37,7 +37,7 @@ int ResultsModel::idAt(int row) const {
 }
 
 QString ResultsModel::textOf(int id, int column) const {
-    const QStringList& texts = m_rows[static_cast<std::size_t>(id)].texts;
+    const QStringList& texts = m_rows[static_cast<std::size_t>(id)];
     return column >= 0 && column < texts.size() ? texts.at(column) : QString();
 }
 
@@ -50,22 +50,35 @@ QString ResultsModel::text(int row, int column) const {
 QStringList ResultsModel::rowTexts(int row) const {
     if (row < 0 || row >= rowCount())
         return {};
-    return m_rows[static_cast<std::size_t>(idAt(row))].texts;
+    return m_rows[static_cast<std::size_t>(idAt(row))];
 }
 
 void ResultsModel::makeKey(int id) {
-    m_rows[static_cast<std::size_t>(id)].key = m_collator.sortKey(textOf(id, m_sortKey));
+    const auto at = static_cast<std::size_t>(id);
+    m_prefixes[at] = SortPrefix::of(textOf(id, m_sortKey));
+    m_keys[at].reset();
+}
+
+const QCollatorSortKey& ResultsModel::fullKey(int id) const {
+    std::optional<QCollatorSortKey>& key = m_keys[static_cast<std::size_t>(id)];
+    if (!key)
+        key = m_collator.sortKey(textOf(id, m_sortKey));
+    return *key;
 }
 
 bool ResultsModel::before(int a, int b) const {
-    const int order =
-        m_rows[static_cast<std::size_t>(a)].key->compare(*m_rows[static_cast<std::size_t>(b)].key);
+    int order =
+        SortPrefix::compare(m_prefixes[static_cast<std::size_t>(a)], m_prefixes[static_cast<std::size_t>(b)]);
+    if (order == 0)
+        order = fullKey(a).compare(fullKey(b));
     return m_sortOrder == Descending ? order > 0 : order < 0;
 }
 
 int ResultsModel::storeRow(QStringList texts) {
     const int id = static_cast<int>(m_rows.size());
-    m_rows.push_back(Row{std::move(texts), std::nullopt});
+    m_rows.push_back(std::move(texts));
+    m_prefixes.emplace_back();
+    m_keys.emplace_back();
     if (m_sorted)
         makeKey(id);
     return id;
@@ -88,6 +101,10 @@ void ResultsModel::clearItems() {
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
+    m_prefixes.clear();
+    m_prefixes.shrink_to_fit();
+    m_keys.clear();
+    m_keys.shrink_to_fit();
     m_index.clear();
     m_tail.clear();
     m_tail.shrink_to_fit();
@@ -99,6 +116,10 @@ void ResultsModel::clear() {
     m_columns.clear();
     m_rows.clear();
     m_rows.shrink_to_fit();
+    m_prefixes.clear();
+    m_prefixes.shrink_to_fit();
+    m_keys.clear();
+    m_keys.shrink_to_fit();
     m_index.clear();
     m_tail.clear();
     m_tail.shrink_to_fit();
@@ -127,8 +148,8 @@ void ResultsModel::setSortState(bool sorted, int sortKey, int sortOrder) {
             order.insert(order.end(), m_tail.begin(), m_tail.end());
             m_tail = std::move(order);
             m_index.clear();
-            for (Row& row : m_rows)
-                row.key.reset();
+            for (std::optional<QCollatorSortKey>& key : m_keys)
+                key.reset();
         }
         m_sorted = false;
         return;
@@ -180,7 +201,6 @@ void ResultsModel::appendRows(QVector<QStringList> rows) {
         return;
     const int first = rowCount();
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
-    m_rows.reserve(m_rows.size() + static_cast<std::size_t>(rows.size()));
     for (QStringList& texts : rows)
         m_tail.push_back(storeRow(std::move(texts)));
     endInsertRows();
@@ -196,28 +216,28 @@ void ResultsModel::placeTail() {
     std::iota(byKey.begin(), byKey.end(), 0);
     std::stable_sort(byKey.begin(), byKey.end(),
                      [&](std::size_t a, std::size_t b) { return less(m_tail[a], m_tail[b]); });
-    // How many sorted rows go before each batch row; the batch row k then ends
-    // at that count + k.
+    // Each batch row's place among the rows already sorted; the batch row k
+    // then ends at (sorted rows before it) + k.
     const qsizetype oldCount = m_index.size();
+    std::vector<SortedIndex::Place> places(count);
+    std::vector<int> ids(count);
     std::vector<qsizetype> sortedBefore(count);
     bool allAtEnd = true;
     for (std::size_t k = 0; k < count; ++k) {
-        sortedBefore[k] = m_index.upperRank(m_tail[byKey[k]], less);
+        ids[k] = m_tail[byKey[k]];
+        places[k] = m_index.upperPlace(ids[k], less);
+        sortedBefore[k] = m_index.rankOf(places[k]);
         allAtEnd = allAtEnd && sortedBefore[k] == oldCount;
     }
-    const bool inArrivalOrder = std::is_sorted(byKey.begin(), byKey.end());
-    if (allAtEnd && inArrivalOrder) {
+    if (allAtEnd && std::is_sorted(byKey.begin(), byKey.end())) {
         // Already in place (rows often come in the database's index order).
-        for (int id : m_tail)
-            m_index.insertAt(m_index.size(), id);
+        m_index.insertAtPlaces(places, ids);
         m_tail.clear();
         return;
     }
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    for (std::size_t k = 0; k < count; ++k)
-        m_index.insertSorted(m_tail[byKey[k]], less);
-
+    m_index.insertAtPlaces(places, ids);
     const QModelIndexList from = persistentIndexList();
     if (!from.isEmpty()) {
         std::vector<qsizetype> rankOfArrival(count);
@@ -259,7 +279,7 @@ int ResultsModel::setText(int row, int column, const QString& text) {
     if (row < 0 || row >= rowCount() || column < 0)
         return row;
     const int id = idAt(row);
-    QStringList& texts = m_rows[static_cast<std::size_t>(id)].texts;
+    QStringList& texts = m_rows[static_cast<std::size_t>(id)];
     while (texts.size() <= column)
         texts.append(QString());
     texts[column] = text;
@@ -294,7 +314,8 @@ bool ResultsModel::removeRows(int row, int count, const QModelIndex& parent) {
             m_index.removeAt(row);
         else
             m_tail.erase(m_tail.begin() + (row - m_index.size()));
-        m_rows[static_cast<std::size_t>(id)] = Row{};
+        m_rows[static_cast<std::size_t>(id)] = QStringList();
+        m_keys[static_cast<std::size_t>(id)].reset();
     }
     endRemoveRows();
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/ResultLayout.h"
+#include "search/SortPrefix.h"
 #include "search/SortedIndex.h"
 
 #include <QAbstractTableModel>
@@ -65,14 +66,12 @@ public:
     int setText(int row, int column, const QString& text);
 
 private:
-    struct Row {
-        QStringList texts;
-        std::optional<QCollatorSortKey> key;
-    };
-
     int idAt(int row) const;
     QString textOf(int id, int column) const;
+    // Sort data of a row for the sort column: its prefix now, its full key
+    // only when a comparison needs it.
     void makeKey(int id);
+    const QCollatorSortKey& fullKey(int id) const;
     bool before(int a, int b) const;
     int storeRow(QStringList texts);
     // Moves the rows appended in arrival order at the end into their sorted places.
@@ -81,7 +80,10 @@ private:
     void resort(bool keysChanged);
 
     QVector<ResultColumn> m_columns;
-    std::vector<Row> m_rows; // by id; removed rows leave an empty slot
+    // By row id; a removed row leaves an empty slot.
+    std::vector<QStringList> m_rows;
+    std::vector<SortPrefix> m_prefixes;
+    mutable std::vector<std::optional<QCollatorSortKey>> m_keys;
     // List order: the sorted index, then rows not (yet) sorted in arrival order.
     SortedIndex m_index;
     std::vector<int> m_tail;

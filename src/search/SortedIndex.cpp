@@ -47,6 +47,37 @@ void SortedIndex::insertAtPlace(Place place, int id) {
     m_startsValid = false;
 }
 
+void SortedIndex::insertAtPlaces(const std::vector<Place>& places, const std::vector<int>& ids) {
+    if (ids.empty())
+        return;
+    if (m_chunks.empty())
+        m_chunks.emplace_back();
+    // From the last place to the first, so the places still to come stay valid;
+    // chunks grow past their limit here and are split once at the end.
+    for (std::size_t k = ids.size(); k-- > 0;) {
+        std::vector<int>& chunk = m_chunks[places[k].chunk];
+        chunk.insert(chunk.begin() + static_cast<std::ptrdiff_t>(places[k].offset), ids[k]);
+    }
+    m_size += static_cast<qsizetype>(ids.size());
+    m_startsValid = false;
+    if (std::none_of(m_chunks.begin(), m_chunks.end(),
+                     [](const std::vector<int>& chunk) { return chunk.size() > ChunkLimit; }))
+        return;
+    std::vector<std::vector<int>> split;
+    split.reserve(m_chunks.size() + ids.size() / (ChunkLimit / 2) + 1);
+    for (std::vector<int>& chunk : m_chunks) {
+        if (chunk.size() <= ChunkLimit) {
+            split.push_back(std::move(chunk));
+            continue;
+        }
+        for (std::size_t i = 0; i < chunk.size(); i += ChunkLimit / 2)
+            split.emplace_back(chunk.begin() + static_cast<std::ptrdiff_t>(i),
+                               chunk.begin() +
+                                   static_cast<std::ptrdiff_t>(std::min(chunk.size(), i + ChunkLimit / 2)));
+    }
+    m_chunks = std::move(split);
+}
+
 void SortedIndex::insertAt(qsizetype rank, int id) {
     Q_ASSERT(rank >= 0 && rank <= m_size);
     if (rank == m_size) {

@@ -16,6 +16,12 @@ public:
 
     int at(qsizetype rank) const;
 
+    // A position as chunk and offset, valid until the index changes.
+    struct Place {
+        std::size_t chunk;
+        std::size_t offset;
+    };
+
     // Position where `id` goes in an index ordered by `less`: after every id
     // that `id` does not go before, so equal ids keep their arrival order.
     template <class Less> qsizetype upperRank(int id, Less&& less) const {
@@ -23,21 +29,13 @@ public:
         return rankOf(place);
     }
 
-    // Inserts `id` at its upper place in an index ordered by `less`.
-    template <class Less> void insertSorted(int id, Less&& less) { insertAtPlace(upperPlace(id, less), id); }
-
     void insertAt(qsizetype rank, int id);
     void removeAt(qsizetype rank);
     void clear();
     void assign(const std::vector<int>& ordered);
     std::vector<int> toVector() const;
 
-private:
-    struct Place {
-        std::size_t chunk;
-        std::size_t offset;
-    };
-
+    // Where `id` goes, as a place; see upperRank.
     template <class Less> Place upperPlace(int id, Less& less) const {
         if (m_chunks.empty())
             return {0, 0};
@@ -52,8 +50,14 @@ private:
                 static_cast<std::size_t>(at - chunk->begin())};
     }
 
-    Place placeOf(qsizetype rank) const;
     qsizetype rankOf(Place place) const;
+
+    // Inserts ids at places found on the index as it is now, given in
+    // non-decreasing order; ids sharing a place keep their given order.
+    void insertAtPlaces(const std::vector<Place>& places, const std::vector<int>& ids);
+
+private:
+    Place placeOf(qsizetype rank) const;
     void insertAtPlace(Place place, int id);
     void refreshStarts() const;
 

@@ -1,4 +1,5 @@
 #include "search/ResultsModel.h"
+#include "search/SortPrefix.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -217,6 +218,60 @@ TEST(ResultsModel, ManyBatchesMatchAStableSort) {
     for (int row = 0; row < model.rowCount(); ++row)
         actual << model.text(row, 0) + QLatin1Char('|') + model.text(row, 1);
     EXPECT_EQ(actual, expected);
+}
+
+} // namespace
+
+namespace {
+
+// The prefix must never contradict the collation it stands in for.
+TEST(SortPrefix, AgreesWithThePolishCollationWheneverItDecides) {
+    QRandomGenerator random(7);
+    const QString chars = QString::fromUtf8("AĄBCĆDEĘFGHIJKLŁMNŃOÓPQRSŚTUVWXYZŹŻaąćęłńóśźżqvx0129 ");
+    QCollator collator{QLocale(QLocale::Polish)};
+    int decided = 0;
+    for (int i = 0; i < 20000; ++i) {
+        QString a;
+        QString b;
+        for (int n = random.bounded(24); n > 0; --n)
+            a += chars.at(random.bounded(chars.size()));
+        // Often a near neighbour of a, so equal stretches and prefixes come up.
+        b = random.bounded(2) ? a.left(random.bounded(a.size() + 1)) : QString();
+        for (int n = random.bounded(6); n > 0; --n)
+            b += chars.at(random.bounded(chars.size()));
+        const int byPrefix = SortPrefix::compare(SortPrefix::of(a), SortPrefix::of(b));
+        if (byPrefix == 0)
+            continue;
+        ++decided;
+        const int byCollator = collator.compare(a, b);
+        ASSERT_EQ(byPrefix, byCollator < 0 ? -1 : 1) << a.toStdString() << " / " << b.toStdString();
+    }
+    EXPECT_GT(decided, 10000);
+}
+
+TEST(SortPrefix, OtherCharactersLeaveItToTheCollation) {
+    EXPECT_FALSE(SortPrefix::of(QString::fromUtf8("KOT-EK")).known());
+    EXPECT_FALSE(SortPrefix::of(QString::fromUtf8("CAFÉ")).known());
+    EXPECT_FALSE(SortPrefix::of(QString::fromUtf8("A\u0328")).known()); // A with a combining ogonek
+    EXPECT_TRUE(SortPrefix::of(QString::fromUtf8("ŻÓŁW żółw 12")).known());
+    // Beyond twenty characters only the first twenty count.
+    EXPECT_EQ(
+        SortPrefix::compare(SortPrefix::of(QString(20, 'A') + "B"), SortPrefix::of(QString(20, 'A') + "-")),
+        0);
+    EXPECT_EQ(SortPrefix::compare(SortPrefix::of("ALA"), SortPrefix::of("ala")), 0);
+    EXPECT_EQ(SortPrefix::compare(SortPrefix::of("AL"), SortPrefix::of("ALA")), -1);
+}
+
+TEST(ResultsModel, MixedTextsSortByTheCollationAlone) {
+    ResultsModel model;
+    model.applyLayout(ResultLayout::words());
+    model.appendRows(
+        words(utf8List({"kot", "KOT", "KOT-EK", "KOTEK", "CAFÉ", "CAFE", "ŻÓŁW", "A\u0328B", "ĄA"})));
+    QStringList expected = column(model);
+    QCollator collator{QLocale(QLocale::Polish)};
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    EXPECT_EQ(column(model), expected);
 }
 
 } // namespace
