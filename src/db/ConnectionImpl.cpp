@@ -18,24 +18,13 @@ namespace {
 
 // Statements sent through the provider may not attach other files, change
 // engine settings, or touch the table that holds the password hash.
-int authorize(void*, int action, const char* a, const char*, const char*, const char*) {
-    switch (action) {
-    case SQLITE_ATTACH:
-    case SQLITE_DETACH:
-    case SQLITE_PRAGMA:
+int authorize(void*, int action, const char* a, const char* b, const char*, const char*) {
+    if (action == SQLITE_ATTACH || action == SQLITE_DETACH || action == SQLITE_PRAGMA)
         return SQLITE_DENY;
-    case SQLITE_READ:
-    case SQLITE_INSERT:
-    case SQLITE_UPDATE:
-    case SQLITE_DELETE:
-    case SQLITE_DROP_TABLE:
-    case SQLITE_ALTER_TABLE:
-    case SQLITE_CREATE_INDEX:
-    case SQLITE_CREATE_TRIGGER:
-        return a && sqlite3_stricmp(a, "LiteronMeta") == 0 ? SQLITE_DENY : SQLITE_OK;
-    default:
-        return SQLITE_OK;
-    }
+    // Depending on the action the table name is the first or the second argument.
+    const bool meta =
+        (a && sqlite3_stricmp(a, "LiteronMeta") == 0) || (b && sqlite3_stricmp(b, "LiteronMeta") == 0);
+    return meta ? SQLITE_DENY : SQLITE_OK;
 }
 
 std::shared_ptr<DatabaseHandle> openAccess(const QString& path, const QString& password, bool readOnly) {

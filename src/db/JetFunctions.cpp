@@ -132,6 +132,23 @@ void instrFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int64(ctx, text.indexOf(sought, start - 1, cs) + 1);
 }
 
+// JETCAT(a, b, ...): the "&" operator. Null counts as an empty text; only
+// when every operand is Null is the result Null.
+void concatFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    QByteArray joined;
+    bool any = false;
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            continue;
+        any = true;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[i]));
+        joined.append(text, sqlite3_value_bytes(argv[i]));
+    }
+    if (!any)
+        return sqlite3_result_null(ctx);
+    sqlite3_result_text(ctx, joined.constData(), int(joined.size()), SQLITE_TRANSIENT);
+}
+
 void nzFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) != SQLITE_NULL)
         return sqlite3_result_value(ctx, argv[0]);
@@ -255,14 +272,15 @@ struct ScalarFunction {
 };
 
 const ScalarFunction kScalars[] = {
-    {"like", 2, likeFunction},    {"LEN", 1, lenFunction},        {"UCASE", 1, upperFunction},
-    {"LCASE", 1, lowerFunction},  {"upper", 1, upperFunction},    {"lower", 1, lowerFunction},
-    {"JETLEFT", 2, leftFunction}, {"JETRIGHT", 2, rightFunction}, {"MID", 2, midFunction},
-    {"MID", 3, midFunction},      {"INSTR", 2, instrFunction},    {"INSTR", 3, instrFunction},
-    {"INSTR", 4, instrFunction},  {"NZ", 1, nzFunction},          {"NZ", 2, nzFunction},
-    {"CSTR", 1, cstrFunction},    {"CLNG", 1, clngFunction},      {"CINT", 1, cintFunction},
-    {"VAL", 1, valFunction},      {"STR", 1, strFunction},        {"CHR", 1, chrFunction},
-    {"ASC", 1, ascFunction},      {"SPACE", 1, spaceFunction},    {"STRREVERSE", 1, strReverseFunction},
+    {"like", 2, likeFunction},      {"LEN", 1, lenFunction},        {"UCASE", 1, upperFunction},
+    {"LCASE", 1, lowerFunction},    {"upper", 1, upperFunction},    {"lower", 1, lowerFunction},
+    {"JETLEFT", 2, leftFunction},   {"JETRIGHT", 2, rightFunction}, {"MID", 2, midFunction},
+    {"MID", 3, midFunction},        {"INSTR", 2, instrFunction},    {"INSTR", 3, instrFunction},
+    {"INSTR", 4, instrFunction},    {"NZ", 1, nzFunction},          {"NZ", 2, nzFunction},
+    {"CSTR", 1, cstrFunction},      {"CLNG", 1, clngFunction},      {"CINT", 1, cintFunction},
+    {"VAL", 1, valFunction},        {"STR", 1, strFunction},        {"CHR", 1, chrFunction},
+    {"ASC", 1, ascFunction},        {"SPACE", 1, spaceFunction},    {"STRREVERSE", 1, strReverseFunction},
+    {"JETCAT", -1, concatFunction},
 };
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "db/ProviderErrors.h"
 
+#include <QSet>
+
 #include <vector>
 
 namespace {
@@ -110,6 +112,122 @@ QString quoteText(const QString& text) {
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
+// Words that end an operand of "&": they bind more loosely than it (or are not
+// part of an expression at all). Arithmetic binds tighter and stays inside.
+bool endsOperand(const std::vector<Token>& tokens, size_t i) {
+    static const QSet<QString> keywords = {
+        QStringLiteral("SELECT"),      QStringLiteral("FROM"),    QStringLiteral("WHERE"),
+        QStringLiteral("AND"),         QStringLiteral("OR"),      QStringLiteral("XOR"),
+        QStringLiteral("EQV"),         QStringLiteral("IMP"),     QStringLiteral("NOT"),
+        QStringLiteral("AS"),          QStringLiteral("ON"),      QStringLiteral("LIKE"),
+        QStringLiteral("IN"),          QStringLiteral("BETWEEN"), QStringLiteral("IS"),
+        QStringLiteral("CASE"),        QStringLiteral("WHEN"),    QStringLiteral("THEN"),
+        QStringLiteral("ELSE"),        QStringLiteral("END"),     QStringLiteral("ORDER"),
+        QStringLiteral("GROUP"),       QStringLiteral("BY"),      QStringLiteral("HAVING"),
+        QStringLiteral("SET"),         QStringLiteral("VALUES"),  QStringLiteral("DISTINCT"),
+        QStringLiteral("DISTINCTROW"), QStringLiteral("ALL"),     QStringLiteral("TOP"),
+        QStringLiteral("UNION"),       QStringLiteral("EXCEPT"),  QStringLiteral("INTERSECT"),
+        QStringLiteral("JOIN"),        QStringLiteral("LEFT"),    QStringLiteral("RIGHT"),
+        QStringLiteral("INNER"),       QStringLiteral("OUTER"),   QStringLiteral("CROSS"),
+        QStringLiteral("ASC"),         QStringLiteral("DESC"),    QStringLiteral("INTO"),
+        QStringLiteral("UPDATE"),      QStringLiteral("DELETE"),  QStringLiteral("INSERT"),
+        QStringLiteral("LIMIT"),       QStringLiteral("ESCAPE"),  QStringLiteral("PERCENT"),
+    };
+    const Token& t = tokens[i];
+    if (t.kind == Tok::Semicolon || t.kind == Tok::Close)
+        return true;
+    if (t.kind == Tok::Other) {
+        const QChar c = t.text.at(0);
+        return c == QLatin1Char(',') || c == QLatin1Char('=') || c == QLatin1Char('<') ||
+               c == QLatin1Char('>');
+    }
+    if (t.kind == Tok::Number) {
+        // The n of "TOP n".
+        size_t j = i;
+        while (j > 0 && tokens[j - 1].kind == Tok::Space)
+            --j;
+        return j > 0 && isWord(tokens[j - 1], "TOP");
+    }
+    if (t.kind != Tok::Word || !keywords.contains(t.text.toUpper()))
+        return false;
+    // LEFT( and RIGHT( are functions, not joins.
+    if (isWord(t, "LEFT") || isWord(t, "RIGHT")) {
+        size_t j = i + 1;
+        while (j < tokens.size() && tokens[j].kind == Tok::Space)
+            ++j;
+        return j >= tokens.size() || tokens[j].kind != Tok::Open;
+    }
+    return true;
+}
+
+// "a & b & c" becomes "JETCAT(a, b, c)", level by level of parentheses: the
+// operator joins texts with Null taken as empty, after the arithmetic in its
+// operands, and the engine's "||" does neither.
+void rewriteConcatenation(const std::vector<Token>& in, size_t& i, std::vector<Token>& out, bool inGroup) {
+    struct Item {
+        std::vector<Token> tokens;
+        bool boundary;
+        bool ampersand;
+    };
+    std::vector<Item> items;
+    while (i < in.size()) {
+        const Token& t = in[i];
+        if (t.kind == Tok::Close && inGroup)
+            break;
+        if (t.kind == Tok::Open) {
+            Item group{{t}, false, false};
+            ++i;
+            rewriteConcatenation(in, i, group.tokens, true);
+            if (i < in.size())
+                group.tokens.push_back(in[i++]);
+            items.push_back(std::move(group));
+            continue;
+        }
+        const bool ampersand = t.kind == Tok::Other && t.text == QLatin1String("&");
+        items.push_back({{t}, endsOperand(in, i), ampersand});
+        ++i;
+    }
+    size_t k = 0;
+    while (k < items.size()) {
+        if (items[k].boundary) {
+            out.insert(out.end(), items[k].tokens.begin(), items[k].tokens.end());
+            ++k;
+            continue;
+        }
+        size_t end = k;
+        bool joins = false;
+        for (; end < items.size() && !items[end].boundary; ++end)
+            joins = joins || items[end].ampersand;
+        // Blanks around the joined run stay outside the call.
+        auto isBlank = [&items](size_t m) { return items[m].tokens.front().kind == Tok::Space; };
+        size_t first = k;
+        size_t last = end;
+        if (joins) {
+            while (first < last && isBlank(first))
+                ++first;
+            while (last > first && isBlank(last - 1))
+                --last;
+        }
+        for (size_t m = k; m < first; ++m)
+            out.insert(out.end(), items[m].tokens.begin(), items[m].tokens.end());
+        if (joins) {
+            out.push_back({Tok::Word, QStringLiteral("JETCAT")});
+            out.push_back({Tok::Open, QStringLiteral("(")});
+        }
+        for (size_t m = first; m < last; ++m) {
+            if (items[m].ampersand)
+                out.push_back({Tok::Other, QStringLiteral(",")});
+            else
+                out.insert(out.end(), items[m].tokens.begin(), items[m].tokens.end());
+        }
+        if (joins)
+            out.push_back({Tok::Close, QStringLiteral(")")});
+        for (size_t m = last; m < end; ++m)
+            out.insert(out.end(), items[m].tokens.begin(), items[m].tokens.end());
+        k = end;
+    }
+}
+
 // A TOP waiting for the end of its SELECT: the LIMIT goes before the ")" that
 // closes its level, before a UNION at its level, or at the end of the text.
 struct PendingTop {
@@ -171,10 +289,6 @@ private:
 
     void other(const Token& t) {
         const QChar c = t.text.at(0);
-        if (c == QLatin1Char('&')) {
-            m_out += QStringLiteral("||");
-            return;
-        }
         // The engine would read "--" and "/*" as comments; here they are two operators.
         const size_t next = m_i + 1;
         if (next < m_tokens.size() && m_tokens[next].kind == Tok::Other &&
@@ -314,5 +428,8 @@ QString JetSqlTranslator::translate(const QString& jetSql) {
     }
     while (!tokens.empty() && tokens.back().kind == Tok::Space)
         tokens.pop_back();
-    return Translation(std::move(tokens)).run();
+    std::vector<Token> joined;
+    size_t at = 0;
+    rewriteConcatenation(tokens, at, joined, false);
+    return Translation(std::move(joined)).run();
 }

@@ -58,6 +58,29 @@ TEST(Provider, RowsComeInWordIdOrderAndTopIsDeterministic) {
               (QStringList{"ALA", "ROCK'N'ROLL", "ŹDŹBŁO", "ŻÓŁW"}));
 }
 
+// Searches send no ORDER BY: their statements must scan the table itself (in
+// WyrazID order), never the alphabetical Wyraz index.
+TEST(Provider, SearchStatementsScanTheTableInWordIdOrder) {
+    QStringList words;
+    for (int i = 0; i < 2000; ++i)
+        words << QStringLiteral("W%1").arg(1999 - i, 4, 10, QLatin1Char('0'));
+    TestDictionary dict(words);
+    // A wider row makes the index the cheaper thing to scan, were it allowed.
+    dict.exec(QStringLiteral("ALTER TABLE WYRAZY ADD COLUMN Uwagi LONGTEXT"));
+    dict.exec(QStringLiteral("UPDATE WYRAZY SET Uwagi = printf('%.200c', 'x')"));
+    dict.exec(QStringLiteral("ANALYZE"));
+    const QString cs = dict.connectionString(true);
+    for (const QString& sql :
+         {QStringLiteral("SELECT TOP 5 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'W%'"),
+          QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 5"),
+          QStringLiteral("SELECT Wyraz FROM WYRAZY"), QStringLiteral("SELECT TOP 3 * FROM WYRAZY")}) {
+        const QStringList plan = column(cs, QStringLiteral("EXPLAIN QUERY PLAN ") + sql, 3);
+        ASSERT_EQ(plan.size(), 1) << sql.toStdString();
+        EXPECT_EQ(plan.first().toStdString(), "SCAN WYRAZY") << sql.toStdString();
+        EXPECT_EQ(column(cs, sql, sql.contains(QLatin1Char('*')) ? 1 : 0).first().toStdString(), "W1999");
+    }
+}
+
 TEST(Provider, FieldsReportNamesTypeCodesAndSizes) {
     TestDictionary dict(kWords, {{1, QStringLiteral("zwierzę")}});
     Connection connection;
@@ -269,6 +292,22 @@ TEST(Provider, EngineErrorsCarryNumbersAndPolishDescriptions) {
     EXPECT_THROW(rs.open(QStringLiteral("PRAGMA table_info(WYRAZY)"), connection), AppError);
 }
 
+TEST(Provider, PasswordHashIsOutOfReachOfTheSql) {
+    TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("tajne"));
+    const QString cs = dict.connectionString();
+    for (const QString& sql :
+         {QStringLiteral("DELETE FROM LiteronMeta"), QStringLiteral("DROP TABLE LiteronMeta"),
+          QStringLiteral("ALTER TABLE LiteronMeta RENAME TO Cokolwiek"),
+          QStringLiteral("UPDATE LiteronMeta SET Wartosc = NULL"),
+          QStringLiteral("CREATE TRIGGER t AFTER INSERT ON LiteronMeta BEGIN SELECT 1; END"),
+          QStringLiteral("INSERT INTO WYRAZY (Wyraz) SELECT Wartosc FROM LiteronMeta"),
+          QStringLiteral("ATTACH DATABASE 'inny.db' AS inny"), QStringLiteral("PRAGMA writable_schema = 1")})
+        EXPECT_THROW(execute(cs, sql), AppError) << sql.toStdString();
+    Connection connection;
+    EXPECT_THROW(connection.open(ConnectionString::build(false, dict.path(), QString())), AppError);
+    EXPECT_EQ(column(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY")), QStringList{"1"});
+}
+
 TEST(Provider, CommandTimeoutInterruptsALongStatement) {
     TestDictionary dict(kWords);
     Connection connection;
@@ -325,6 +364,22 @@ INSTANTIATE_TEST_SUITE_P(Passwords, PasswordTest,
                                            PasswordCase{"none_set_empty_given", "", "", true},
                                            PasswordCase{"none_set_any_given", "", "cokolwiek", true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Provider, RememberedPasswordCheckDoesNotOpenTheDoorToOthers) {
+    TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("tajne"));
+    for (int round = 0; round < 2; ++round) {
+        Connection right;
+        EXPECT_NO_THROW(right.open(ConnectionString::build(true, dict.path(), QStringLiteral("tajne"))));
+        Connection wrong;
+        EXPECT_THROW(wrong.open(ConnectionString::build(true, dict.path(), QStringLiteral("tajn"))),
+                     AppError);
+    }
+    // The same password on another file with another salt is checked afresh.
+    TestDictionary other({QStringLiteral("PIES")}, {}, QStringLiteral("inne"));
+    Connection connection;
+    EXPECT_THROW(connection.open(ConnectionString::build(true, other.path(), QStringLiteral("tajne"))),
+                 AppError);
+}
 
 TEST(Provider, OpenFailsForMissingAndForeignFiles) {
     QTemporaryDir dir;
