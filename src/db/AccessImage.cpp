@@ -12,7 +12,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <list>
 #include <mutex>
 
@@ -63,6 +62,11 @@ public:
         m_insert = nullptr;
         if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &m_insert, nullptr) != SQLITE_OK)
             fail(sql);
+    }
+
+    void endInsert() {
+        sqlite3_finalize(m_insert);
+        m_insert = nullptr;
     }
 
     void insert(const QVector<QVariant>& row) {
@@ -166,23 +170,36 @@ QByteArray buildImage(const AccessFile& file) {
         memory.prepareInsert(
             QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoteName(table), marks.join(QLatin1Char(','))));
 
+        // Rows stream straight in; words found out of WyrazID order are put in
+        // order afterwards by the engine, which sorts without holding them twice.
         const bool wordsTable = table.compare(QLatin1String("WYRAZY"), Qt::CaseInsensitive) == 0;
-        if (wordsTable && wordIdColumn >= 0) {
-            QVector<QVector<QVariant>> rows = file.readRows(table);
-            std::stable_sort(rows.begin(), rows.end(), [wordIdColumn](const auto& a, const auto& b) {
-                const QVariant& x = a[wordIdColumn];
-                const QVariant& y = b[wordIdColumn];
-                if (!x.isValid() || !y.isValid())
-                    return x.isValid() < y.isValid();
-                return x.toLongLong() < y.toLongLong();
-            });
-            for (const auto& row : rows)
-                memory.insert(row);
-        } else {
-            file.forEachRow(table, [&memory](const QVector<QVariant>& row) {
-                memory.insert(row);
-                return true;
-            });
+        bool ordered = true;
+        bool seenId = false;
+        qint64 lastId = 0;
+        file.forEachRow(table, [&](const QVector<QVariant>& row) {
+            if (wordsTable && wordIdColumn >= 0 && ordered) {
+                const QVariant& id = row[wordIdColumn];
+                if (!id.isValid())
+                    ordered = !seenId;
+                else if (seenId && id.toLongLong() < lastId)
+                    ordered = false;
+                if (id.isValid()) {
+                    seenId = true;
+                    lastId = id.toLongLong();
+                }
+            }
+            memory.insert(row);
+            return true;
+        });
+        memory.endInsert();
+        if (!ordered) {
+            const QString sorted = quoteName(table + QStringLiteral("__w_kolejnosci"));
+            memory.exec(
+                QStringLiteral("CREATE TABLE %1 (%2)").arg(sorted, definitions.join(QStringLiteral(", "))));
+            memory.exec(QStringLiteral("INSERT INTO %1 SELECT * FROM %2 ORDER BY %3, rowid")
+                            .arg(sorted, quoteName(table), quoteName(columns[wordIdColumn].name)));
+            memory.exec(QStringLiteral("DROP TABLE %1").arg(quoteName(table)));
+            memory.exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(sorted, quoteName(table)));
         }
         // The same indexes a native dictionary has, so searches by word or identifier stay quick.
         for (const AccessColumn& c : columns) {

@@ -12,7 +12,10 @@ public:
     void setCommandTimeout(int seconds) { m_timeout = seconds; }
     void setCommandType(int type) { m_type = type; }
     void setCommandText(const QString& text) { m_text = text; }
-    // Throws AppError. Returns the number of rows affected.
+    // Opens its own connection, runs the one statement and closes it again.
+    // Returns the number of rows changed (-1 for a statement that changes
+    // nothing, e.g. a SELECT). Throws AppError; a write on a read-only or
+    // Access connection is refused before it starts.
     qint64 execute();
 
 private:

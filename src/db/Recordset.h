@@ -23,6 +23,10 @@ struct FieldInfo {
 
 // A static (read-only, forward and back) result of one SQL statement.
 // A Null value is an invalid QVariant (QVariant()).
+// Rows are read from the file as the recordset moves, so a result of millions
+// of rows costs no memory; RecordCount reads them all once. While rows are
+// still being read the file holds a read lock: close the recordset before
+// writing to the same file.
 class Recordset {
 public:
     Recordset();

@@ -365,6 +365,22 @@ INSTANTIATE_TEST_SUITE_P(Passwords, PasswordTest,
                                            PasswordCase{"none_set_any_given", "", "cokolwiek", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(Provider, RememberedPasswordCheckDoesNotOpenTheDoorToOthers) {
+    TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("tajne"));
+    for (int round = 0; round < 2; ++round) {
+        Connection right;
+        EXPECT_NO_THROW(right.open(ConnectionString::build(true, dict.path(), QStringLiteral("tajne"))));
+        Connection wrong;
+        EXPECT_THROW(wrong.open(ConnectionString::build(true, dict.path(), QStringLiteral("tajn"))),
+                     AppError);
+    }
+    // The same password on another file with another salt is checked afresh.
+    TestDictionary other({QStringLiteral("PIES")}, {}, QStringLiteral("inne"));
+    Connection connection;
+    EXPECT_THROW(connection.open(ConnectionString::build(true, other.path(), QStringLiteral("tajne"))),
+                 AppError);
+}
+
 TEST(Provider, OpenFailsForMissingAndForeignFiles) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("brak.mdb"));

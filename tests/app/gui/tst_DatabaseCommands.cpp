@@ -247,17 +247,24 @@ TEST_F(DatabaseCommands, OpeningAMissingFileGivesTheMessageOfCodeOne) {
     EXPECT_TRUE(env.mod.ConnString.isEmpty());
 }
 
-TEST_F(DatabaseCommands, AProtectedFileCanBeOpenedAfterAFirstFailedCheck) {
+TEST_F(DatabaseCommands, AFailedOpenKeepsTheDatabaseFrameAsItWas) {
     TestDictionary dict({"KOT"}, {}, "tajne");
     frmMain& w = window(); // no database: the database frame starts disabled
     ASSERT_FALSE(w.fraDatabase->isEnabled());
     open(dict.path());
     EXPECT_EQ(env.prompts.texts(), QStringList(BadFormat));
     expectFailed();
-    // The password can be typed and tested now.
+    EXPECT_FALSE(w.fraDatabase->isEnabled());
+    EXPECT_FALSE(w.txtPassword->isEnabled());
+
+    // Once a check has passed the frame is enabled, and a later failed open leaves it so.
+    TestDictionary open1({"KOT"});
+    open(open1.path());
+    ASSERT_TRUE(w.fraDatabase->isEnabled());
+    env.prompts.clear();
+    open(dict.path());
+    EXPECT_EQ(env.prompts.texts(), QStringList(BadFormat));
     EXPECT_TRUE(w.fraDatabase->isEnabled());
-    EXPECT_TRUE(w.txtPassword->isEnabled());
-    EXPECT_TRUE(w.cmdDBTest->isEnabled());
     w.txtPassword->setText("tajne");
     env.prompts.clear();
     w.cmdDBTest->click();
@@ -470,6 +477,8 @@ TEST_F(DatabaseCommands, SaveAsOfAnAccessFileGivesAnEditableCopy) {
 
 TEST_F(DatabaseCommands, SaveAsOfAProtectedAccessFileKeepsItsPassword) {
     frmMain& w = window();
+    open(Fixtures + "slownik.mdb"); // a passed check enables the database frame
+    env.prompts.clear();
     open(Fixtures + "slownik_haslo.mdb");
     EXPECT_EQ(env.prompts.texts(), QStringList(BadFormat));
     w.txtPassword->setText("tajne;1");
