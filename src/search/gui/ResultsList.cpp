@@ -10,10 +10,7 @@
 ResultsList::ResultsList(QTreeView* view, QObject* parent)
     : QObject(parent), m_view(view), m_model(new ResultsModel(this)) {
     m_model->setObjectName(QStringLiteral("resultsModel"));
-    QAbstractItemModel* previous = m_view->model();
     m_view->setModel(m_model);
-    if (previous && previous->parent() != this && previous != m_model)
-        previous->deleteLater();
     // Sorting belongs to the model: a header click only tells the window.
     m_view->setSortingEnabled(false);
     m_view->header()->setSectionsClickable(true);
