@@ -98,6 +98,7 @@ void SearchRunner::start(SearchKind kind) {
         return;
     }
 
+    const quint64 run = ++m_runs;
     QString bare = button->text();
     bare.remove(QLatin1Char('&'));
     if (SearchTexts::upper(bare) == QLatin1String("SZUKAJ")) {
@@ -109,30 +110,45 @@ void SearchRunner::start(SearchKind kind) {
         frameOf(kind)->setEnabled(true);
         button->setEnabled(true);
         yield();
+        if (run != m_runs)
+            return;
     }
     m_results.clear();
     m_results.refresh();
     m_window.setPanelText(1, SearchTexts::statusRunning());
     m_window.setPanelText(4, QString());
     yield();
-    run(spec);
+    if (run != m_runs)
+        return;
+    this->run(spec, run);
 }
 
-void SearchRunner::run(const SearchSpec& spec) {
+void SearchRunner::run(const SearchSpec& spec, quint64 run) {
     const SearchKind kind = kindOf(spec);
     modMain& mod = m_window.mod();
+    const auto superseded = [this, run] { return run != m_runs; };
     SearchRun::Callbacks callbacks;
-    callbacks.layout = [this](const ResultLayout& layout) { m_results.applyLayout(layout); };
-    callbacks.rows = [this](QVector<QStringList>&& rows) { m_results.appendRows(std::move(rows)); };
-    callbacks.refresh = [this](qint32 listed) {
+    callbacks.layout = [this, superseded](const ResultLayout& layout) {
+        if (!superseded())
+            m_results.applyLayout(layout);
+    };
+    callbacks.rows = [this, superseded](QVector<QStringList>&& rows) {
+        if (!superseded())
+            m_results.appendRows(std::move(rows));
+    };
+    callbacks.refresh = [this, superseded](qint32 listed) {
+        if (superseded())
+            return;
         m_results.refresh();
         m_window.setPanelText(4, SearchTexts::countText(listed));
         yield();
     };
-    callbacks.stopRequested = [this] { return m_window.bStopSearch; };
+    callbacks.stopRequested = [this, superseded] { return m_window.bStopSearch || superseded(); };
 
     SearchRun searchRun(spec, mod.settings);
     const SearchOutcome outcome = searchRun.exec(mod.ConnString, callbacks);
+    if (superseded())
+        return;
     if (outcome.failed()) {
         errorEnd(outcome);
         return;

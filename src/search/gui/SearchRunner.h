@@ -29,7 +29,7 @@ public:
 private:
     void start(SearchKind kind);
     void abort(SearchKind kind);
-    void run(const SearchSpec& spec);
+    void run(const SearchSpec& spec, quint64 run);
     void refuse(const ValidationFailure& failure);
     void errorEnd(const SearchOutcome& outcome);
     // Pending clicks, keys and repaints of the whole program are handled here.
@@ -37,4 +37,9 @@ private:
 
     frmMain& m_window;
     ResultsList& m_results;
+    // Counts the runs started. After an abort every control is usable again
+    // while the aborted run still waits in its yield, so another search can
+    // start and end inside it; the aborted run then leaves the list and the
+    // status bar to that newer run.
+    quint64 m_runs = 0;
 };

@@ -172,6 +172,36 @@ TEST_F(SearchWindow, AbortAfterTheFirstRefreshKeepsTheRowsListed) {
     EXPECT_TRUE(w.T[0]->isEnabled());
 }
 
+TEST_F(SearchWindow, ASearchStartedAfterAnAbortKeepsTheListToItself) {
+    // Both clicks wait while the aborted run reads; the new search then runs to
+    // its end inside the aborted run's yield.
+    QStringList words = generated(250, 5);
+    words << "KOTEK";
+    frmMain& w = openWith(words);
+    w.scrSearch1->setValue(5);
+    w.txtPattern->setText("K*");
+    bool clicked = false;
+    QObject::connect(w.resultsModel(), &QAbstractItemModel::rowsInserted, [&] {
+        if (clicked)
+            return;
+        clicked = true;
+        QTimer::singleShot(0, [&] {
+            w.btnSearch1->click();
+            w.btnSearch2->click();
+        });
+    });
+    w.btnSearch1->click();
+
+    EXPECT_EQ(column(), QStringList({"KOTEK"}));
+    EXPECT_EQ(w.panelText(1), Done);
+    EXPECT_EQ(w.panelText(4), count(1));
+    EXPECT_EQ(w.btnSearch1->text(), QString("&Szukaj"));
+    EXPECT_EQ(w.btnSearch2->text(), QString("Szu&kaj"));
+    EXPECT_FALSE(w.bSearchRunning);
+    EXPECT_TRUE(w.T[0]->isEnabled());
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
 TEST_F(SearchWindow, TheCountGrowsAtEveryRefresh) {
     frmMain& w = openWith(generated(250, 5));
     w.scrSearch1->setValue(5);
