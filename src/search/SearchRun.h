@@ -1,0 +1,72 @@
+#pragma once
+
+#include "options/Settings.h"
+#include "search/ResultLayout.h"
+#include "search/SearchOutcome.h"
+#include "search/SearchSpec.h"
+
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+class Connection;
+class Recordset;
+
+// One run of a search: opens its own connection, sends the search's statement
+// (the pattern search may send a second one), decides row by row what to list,
+// counts, stops at the limit or at the caller's stop flag, and hands the rows
+// to the caller in batches. It knows nothing of windows: the main window shows
+// the batches in its list and processes events at each refresh point; the
+// command line collects them.
+class SearchRun {
+public:
+    struct Callbacks {
+        // The columns and sort state, once the statement is open (not called
+        // when it cannot be opened).
+        std::function<void(const ResultLayout&)> layout;
+        // Rows listed since the last call, in the order they were read; called
+        // before each refresh and once at the end, also after an error.
+        std::function<void(QVector<QStringList>&& rows)> rows;
+        // A refresh point: every RefreshRecords rows by the search's own counter;
+        // `listed` is the count panel 4 shows. The window repaints and processes
+        // pending events here, which is where an abort click arrives.
+        std::function<void(qint32 listed)> refresh;
+        // Tested at the top of every pass of the row loop.
+        std::function<bool()> stopRequested;
+    };
+
+    // Reads MaxRecords, RefreshRecords, IgnoreMaxRecords and ConnTimeout.
+    SearchRun(SearchSpec spec, const Settings& settings);
+
+    // Runs on a connection of its own opened with the connection string. Never
+    // throws: an error ends the run with End::Failed and the error in the outcome.
+    SearchOutcome exec(const QString& connectionString, const Callbacks& callbacks);
+
+    const SearchSpec& spec() const { return m_spec; }
+
+private:
+    void runCrossword(const CrosswordSearch& search, Connection& connection, Recordset& rs);
+    void runPattern(const PatternSearch& search, Connection& connection, Recordset& rs);
+    void runScrabble(const ScrabbleSearch& search, Connection& connection, Recordset& rs);
+    void runQuery(const QuerySearch& search, Connection& connection, Recordset& rs);
+
+    QString wordOf(Recordset& rs);
+    void list(QStringList row);
+    bool stopRequested();
+    void refreshPoint(qint32 listed);
+    void flush();
+
+    SearchSpec m_spec;
+    qint32 m_maxRecords;
+    qint32 m_refreshRecords;
+    bool m_ignoreMaxRecords;
+    int m_timeout;
+
+    // Per exec.
+    const Callbacks* m_callbacks = nullptr;
+    SearchOutcome m_outcome;
+    QVector<QStringList> m_pending;
+    int m_wordField = -1;
+    bool m_inUserQuery = false;
+};

@@ -1,0 +1,72 @@
+#include "search/SearchTexts.h"
+
+#include "app/modMain.h"
+
+namespace SearchTexts {
+
+QString idleCaption(SearchKind kind) {
+    switch (kind) {
+    case SearchKind::Crossword:
+        return QStringLiteral("&Szukaj");
+    case SearchKind::Pattern:
+        return QStringLiteral("Szu&kaj");
+    case SearchKind::Scrabble:
+        return QStringLiteral("Szuk&aj");
+    case SearchKind::Query:
+        return QStringLiteral("Szuka&j");
+    }
+    return QString();
+}
+
+QString runningCaption() {
+    return QStringLiteral("&Przerwij");
+}
+
+bool isAbortCaption(const QString& caption) {
+    QString bare = caption;
+    bare.remove(QLatin1Char('&'));
+    return upper(bare) == QLatin1String("PRZERWIJ");
+}
+
+QString statusRunning() {
+    return QStringLiteral("Trwa wyszukiwanie...");
+}
+
+QString statusDone() {
+    return QStringLiteral("Wyszukiwanie zakończone");
+}
+
+QString statusFailed() {
+    return QStringLiteral("Wyszukiwanie zakończone błędem");
+}
+
+QString countText(qint64 listed) {
+    return QStringLiteral("Pasujące rekordy: ") + QString::number(listed);
+}
+
+QString placeText(SearchKind kind) {
+    return QStringLiteral("frmMain: btnSearch%1_Click").arg(static_cast<int>(kind));
+}
+
+QString trimSpaces(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString upper(const QString& text) {
+    QString result = text;
+    for (QChar& c : result)
+        c = modMain::UpperChar(c);
+    return result;
+}
+
+QString wordOf(const QVariant& value) {
+    return upper(modMain::UsunNull(value).toString());
+}
+
+} // namespace SearchTexts

@@ -1,0 +1,404 @@
+#include "db/ConnectionString.h"
+#include "search/ResultsModel.h"
+#include "search/SearchRun.h"
+#include "search/SearchTexts.h"
+#include "support/TestDictionary.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+QStringList utf8List(std::initializer_list<const char*> items) {
+    QStringList list;
+    for (const char* item : items)
+        list << QString::fromUtf8(item);
+    return list;
+}
+
+QStringList letters(const char* text) {
+    QStringList fields;
+    for (const QChar c : QString::fromUtf8(text))
+        fields << (c == QLatin1Char('?') ? QString() : QString(c));
+    return fields;
+}
+
+// Everything a run hands its caller, and the list a window would show.
+struct Recorded {
+    int layouts = 0;
+    ResultLayout layout;
+    QVector<QStringList> rows; // in arrival order
+    QList<qint32> refreshes;   // the count at each refresh point
+    QList<int> rowsAtRefresh;  // rows handed over by then
+    SearchOutcome outcome;
+    ResultsModel list;
+
+    QStringList shown(int column = 0) const {
+        QStringList texts;
+        for (int row = 0; row < list.rowCount(); ++row)
+            texts << list.text(row, column);
+        return texts;
+    }
+};
+
+Settings limits(qint32 maxRecords = 5000, qint32 refreshRecords = 100) {
+    Settings settings;
+    settings.MaxRecords = maxRecords;
+    settings.RefreshRecords = refreshRecords;
+    return settings;
+}
+
+// stopAt: the refresh point (1-based) at which the caller sets its stop flag.
+void run(Recorded& r, const SearchSpec& spec, const QString& connectionString, const Settings& settings,
+         int stopAt = 0) {
+    bool stop = false;
+    SearchRun::Callbacks callbacks;
+    callbacks.layout = [&](const ResultLayout& layout) {
+        ++r.layouts;
+        r.layout = layout;
+        r.list.applyLayout(layout);
+    };
+    callbacks.rows = [&](QVector<QStringList>&& rows) {
+        r.rows += rows;
+        r.list.appendRows(std::move(rows));
+    };
+    callbacks.refresh = [&](qint32 listed) {
+        r.refreshes << listed;
+        r.rowsAtRefresh << static_cast<int>(r.rows.size());
+        if (r.refreshes.size() == stopAt)
+            stop = true;
+    };
+    callbacks.stopRequested = [&] { return stop; };
+    r.outcome = SearchRun(spec, settings).exec(connectionString, callbacks);
+}
+
+QStringList numbered(const QString& prefix, int count) {
+    QStringList words;
+    for (int i = 0; i < count; ++i)
+        words << prefix + QString::number(1000 + i);
+    return words;
+}
+
+// A small dictionary, inserted in Polish alphabetical order so that the
+// engine's order (by row or by index) is the same either way.
+const QStringList smallDictionary = utf8List({
+    "ALA",  "BANAN",     "CIERPKIE", "KANTOR",  "KARDYNAŁ", "KARNAWAŁ", "KARTON",   "KAT",
+    "KĄT",  "KONTRA",    "KOT",      "KOTY",    "KROTNA",   "KRUSZEC",  "KRYSZTAŁ", "LAL",
+    "PIEC", "PIERŚCIEŃ", "RUPIECIE", "SKURCZE", "SZCZUREK", "ŻÓŁW",
+});
+
+TEST(SearchRunCrossword, LetterModeGolden) {
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, CrosswordSearch{letters("K?????AŁ"), false}, dict.connectionString(), limits());
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
+    EXPECT_EQ(r.layouts, 1);
+    EXPECT_EQ(r.layout, ResultLayout::words());
+    EXPECT_EQ(r.shown(), utf8List({"KARDYNAŁ", "KARNAWAŁ", "KRYSZTAŁ"}));
+    EXPECT_EQ(r.outcome.wordsListed, 3);
+}
+
+TEST(SearchRunCrossword, AllFieldsEmptyListsEveryWordOfTheLength) {
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, CrosswordSearch{letters("???"), false}, dict.connectionString(), limits());
+    EXPECT_EQ(r.shown(), utf8List({"ALA", "KAT", "KĄT", "KOT", "LAL"}));
+}
+
+TEST(SearchRunCrossword, LowerCaseWordsAreListedUpperCased) {
+    TestDictionary dict(utf8List({"żółw", "kot"}));
+    Recorded r;
+    run(r, CrosswordSearch{letters("????"), false}, dict.connectionString(), limits());
+    EXPECT_EQ(r.shown(), utf8List({"ŻÓŁW"}));
+}
+
+TEST(SearchRunCrossword, AnagramModeGolden) {
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, CrosswordSearch{letters("KROTNA"), true}, dict.connectionString(), limits());
+    EXPECT_EQ(r.shown(), utf8List({"KANTOR", "KARTON", "KONTRA", "KROTNA"}));
+    Recorded ala;
+    run(ala, CrosswordSearch{letters("ALA"), true}, dict.connectionString(), limits());
+    EXPECT_EQ(ala.shown(), utf8List({"ALA"}));
+    EXPECT_EQ(ala.outcome.rowsRead, 5); // every three-letter word was read and tested
+}
+
+TEST(SearchRunCrossword, RefreshEveryHundredRowsThenTheRestAtTheEnd) {
+    TestDictionary dict(numbered("K", 250));
+    Recorded r;
+    run(r, CrosswordSearch{letters("?????"), false}, dict.connectionString(), limits(5000, 100));
+    EXPECT_EQ(r.refreshes, (QList<qint32>{100, 200}));
+    EXPECT_EQ(r.rowsAtRefresh, (QList<int>{100, 200}));
+    EXPECT_EQ(r.rows.size(), 250);
+    EXPECT_EQ(r.outcome.wordsListed, 250);
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
+}
+
+TEST(SearchRunCrossword, AbortAfterTheFirstRefreshKeepsTheRowsListed) {
+    TestDictionary dict(numbered("K", 250));
+    Recorded r;
+    run(r, CrosswordSearch{letters("?????"), false}, dict.connectionString(), limits(5000, 100), 1);
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Stopped);
+    EXPECT_EQ(r.refreshes, (QList<qint32>{100}));
+    EXPECT_EQ(r.list.rowCount(), 100);
+    EXPECT_EQ(r.outcome.wordsListed, 100);
+}
+
+TEST(SearchRunCrossword, LetterModeLimitIsTheTopClause) {
+    TestDictionary dict(numbered("K", 30));
+    Recorded r;
+    run(r, CrosswordSearch{letters("?????"), false}, dict.connectionString(), limits(10, 100));
+    EXPECT_EQ(r.list.rowCount(), 10);
+    EXPECT_EQ(r.outcome.rowsRead, 10);
+}
+
+TEST(SearchRunCrossword, AnagramLimitStopsAtMaxRecordsWithoutARefresh) {
+    // Twelve rearrangements of ABCD (and non-anagrams between them).
+    QStringList words = utf8List({"ABCD", "ABDC", "ACBD", "ACDB", "ADBC", "ADCB", "BACD", "BADC", "BCAD",
+                                  "BCDA", "BDAC", "BDCA", "XXXX", "YYYY"});
+    TestDictionary dict(words);
+    Recorded r;
+    run(r, CrosswordSearch{letters("DCBA"), true}, dict.connectionString(), limits(10, 10));
+    EXPECT_EQ(r.list.rowCount(), 10);
+    EXPECT_EQ(r.outcome.wordsListed, 10);
+    EXPECT_TRUE(r.outcome.limitReached);
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
+    // The tenth listed word ends the loop before its refresh check.
+    EXPECT_TRUE(r.refreshes.isEmpty());
+}
+
+TEST(SearchRunCrossword, AnagramRefreshCountsRowsReadNotWordsListed) {
+    QStringList words = numbered("Z", 150); // five letters, never anagrams of AAAAA
+    words << utf8List({"AAAAA"});
+    TestDictionary dict(words);
+    Recorded r;
+    run(r, CrosswordSearch{letters("AAAAA"), true}, dict.connectionString(), limits(5000, 50));
+    EXPECT_EQ(r.refreshes.size(), 3); // at rows read 50, 100 and 150
+    EXPECT_EQ(r.shown(), utf8List({"AAAAA"}));
+    EXPECT_EQ(r.outcome.rowsRead, 151);
+}
+
+TEST(SearchRunCrossword, EmptyResultHasTheColumnAndNoRows) {
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, CrosswordSearch{letters("QQ"), false}, dict.connectionString(), limits());
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
+    EXPECT_EQ(r.list.columnCount(), 1);
+    EXPECT_EQ(r.list.rowCount(), 0);
+    EXPECT_EQ(r.outcome.wordsListed, 0);
+}
+
+TEST(SearchRunPattern, WordsGolden) {
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, PatternSearch{"k?t*", false}, dict.connectionString(), limits());
+    EXPECT_EQ(r.shown(), utf8List({"KAT", "KĄT", "KOT", "KOTY"}));
+}
+
+TEST(SearchRunPattern, DescriptionsAddWordsOnceEach) {
+    // KOT and KOTY match by text; KOTY, PIES and KURA by a description.
+    TestDictionary dict(utf8List({"KOT", "KOTY", "PIES", "KURA", "ZEW"}),
+                        {{2, "KOTEK"}, {3, "KOTOPIES"}, {3, "KOTLINA"}, {4, "KOTLET"}, {5, "WIATR"}});
+    Recorded r;
+    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits());
+    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOTY", "KURA", "PIES"}));
+    EXPECT_EQ(r.outcome.wordsListed, 4);
+
+    Recorded wordsOnly;
+    run(wordsOnly, PatternSearch{"KOT*", false}, dict.connectionString(), limits());
+    EXPECT_EQ(wordsOnly.shown(), utf8List({"KOT", "KOTY"}));
+}
+
+TEST(SearchRunPattern, DescriptionsStopAtMaxRecords) {
+    TestDictionary dict(utf8List({"KOT", "KOTY", "A", "B", "C", "D", "E"}),
+                        {{3, "KOTEK"}, {4, "KOTEK"}, {5, "KOTEK"}, {6, "KOTEK"}, {7, "KOTEK"}});
+    Recorded r;
+    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits(3, 100));
+    EXPECT_EQ(r.list.rowCount(), 3);
+    EXPECT_EQ(r.outcome.wordsListed, 3);
+    EXPECT_TRUE(r.outcome.limitReached);
+}
+
+TEST(SearchRunPattern, SecondStatementNotSentWhenTheFirstFilledTheLimit) {
+    TestDictionary dict(utf8List({"KOT", "KOTY", "PIES"}), {{3, "KOTEK"}});
+    Recorded r;
+    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits(2, 100));
+    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOTY"}));
+    EXPECT_EQ(r.outcome.rowsRead, 2); // no row of the descriptions statement was read
+}
+
+TEST(SearchRunPattern, DuplicatesAtAMultipleRepeatTheRefresh) {
+    TestDictionary dict(utf8List({"KOT", "KOTY"}), {{1, "KOTEK"}, {2, "KOTEK"}});
+    Recorded r;
+    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits(5000, 2));
+    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOTY"}));
+    // Once after the second word, then once per duplicate row while the count stays 2.
+    EXPECT_EQ(r.refreshes, (QList<qint32>{2, 2, 2}));
+}
+
+TEST(SearchRunPattern, WordTwiceInTheTableIsListedTwiceByTheFirstStatement) {
+    TestDictionary dict(utf8List({"KOT", "KOT"}), {{1, "KOTEK"}});
+    Recorded r;
+    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits());
+    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOT"}));
+}
+
+TEST(SearchRunPattern, AbortStillSendsTheSecondStatementButReadsNothing) {
+    TestDictionary dict(numbered("K", 150), {{1, "K1"}});
+    Recorded r;
+    run(r, PatternSearch{"K*", true}, dict.connectionString(), limits(5000, 100), 1);
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Stopped);
+    EXPECT_EQ(r.list.rowCount(), 100);
+}
+
+TEST(SearchRunScrabble, GoldenSortedByTilesThenArrival) {
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, ScrabbleSearch{"*R???E*", letters("CEIIPŚ?"), false}, dict.connectionString(), limits());
+    EXPECT_EQ(r.layout, ResultLayout::scrabble());
+    EXPECT_EQ(r.shown(), utf8List({"PIERŚCIEŃ", "CIERPKIE", "RUPIECIE"}));
+    EXPECT_EQ(r.shown(1), QStringList({"7", "6", "6"}));
+
+    Recorded u;
+    run(u, ScrabbleSearch{"*U*", letters("CEKRSZZ"), false}, dict.connectionString(), limits());
+    EXPECT_EQ(u.shown(), utf8List({"SZCZUREK", "KRUSZEC", "SKURCZE"}));
+    EXPECT_EQ(u.shown(1), QStringList({"7", "6", "6"}));
+}
+
+TEST(SearchRunScrabble, BoardWordAloneIsNotListed) {
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, ScrabbleSearch{"*KOT*", letters("YABCDEF"), false}, dict.connectionString(), limits());
+    EXPECT_EQ(r.shown(), utf8List({"KOTY"}));
+}
+
+TEST(SearchRunScrabble, RefreshCadenceCountsRecordsReadButOnlyAtCandidates) {
+    const QString long16 = QString(16, QLatin1Char('A'));
+    const QString long18 = QStringLiteral("AB") + QString(16, QLatin1Char('B'));
+    {
+        // Record 2 is a candidate: the refresh comes.
+        TestDictionary dict(QStringList{long16, "AB"});
+        Recorded r;
+        run(r, ScrabbleSearch{"*A*", letters("BC"), false}, dict.connectionString(), limits(5000, 2));
+        EXPECT_EQ(r.refreshes, (QList<qint32>{1}));
+    }
+    {
+        // Record 2 is too long to be a candidate: no refresh at all.
+        TestDictionary dict(QStringList{"AB", long18});
+        Recorded r;
+        run(r, ScrabbleSearch{"*A*", letters("BC"), false}, dict.connectionString(), limits(5000, 2));
+        EXPECT_TRUE(r.refreshes.isEmpty());
+        EXPECT_EQ(r.outcome.rowsRead, 2);
+        EXPECT_EQ(r.shown(), QStringList({"AB"}));
+    }
+}
+
+TEST(SearchRunScrabble, LimitCountsWordsListed) {
+    TestDictionary fitting(
+        utf8List({"AB", "AC", "AD", "AE", "AF", "AG", "AH", "AI", "AJ", "AK", "AL", "AM"}));
+    Recorded limited;
+    run(limited, ScrabbleSearch{"A?", letters("?"), false}, fitting.connectionString(), limits(10, 100));
+    EXPECT_EQ(limited.list.rowCount(), 10);
+    EXPECT_EQ(limited.outcome.wordsListed, 10);
+    EXPECT_TRUE(limited.outcome.limitReached);
+    EXPECT_EQ(limited.outcome.rowsRead, 10);
+}
+
+TEST(SearchRunScrabble, NoFittingWordKeepsBothColumns) {
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, ScrabbleSearch{"*Ż*", letters("QQ"), false}, dict.connectionString(), limits());
+    EXPECT_EQ(r.list.columnCount(), 2);
+    EXPECT_EQ(r.list.rowCount(), 0);
+    EXPECT_EQ(r.outcome.wordsListed, 0);
+}
+
+TEST(SearchRunQuery, ColumnsFollowTheResultAndRowsKeepTheirOrder) {
+    TestDictionary dict(utf8List({"KOT", "KOTY", "ŻÓŁW"}), {{1, "zwierzę"}, {3, "gad"}});
+    Recorded r;
+    run(r,
+        QuerySearch{
+            "select UCASE(WYRAZY.Wyraz) AS Wyraz, Opis FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = "
+            "OPISY.WyrazID ORDER BY WYRAZY.WyrazID DESC"},
+        dict.connectionString(), limits());
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed) << r.outcome.error->description().toStdString();
+    EXPECT_FALSE(r.layout.sorted);
+    EXPECT_EQ(r.list.headerData(0, Qt::Horizontal).toString(), QString("Wyraz"));
+    EXPECT_EQ(r.list.headerData(1, Qt::Horizontal).toString(), QString("Opis"));
+    EXPECT_EQ(r.shown(), utf8List({"ŻÓŁW", "KOTY", "KOT"}));
+    EXPECT_EQ(r.shown(1), utf8List({"gad", "", "zwierzę"}));
+}
+
+TEST(SearchRunQuery, TopInsertedUnlessIgnored) {
+    TestDictionary dict(numbered("K", 30));
+    Recorded limited;
+    run(limited, QuerySearch{"SELECT Wyraz, WyrazID FROM WYRAZY"}, dict.connectionString(), limits(7, 3));
+    EXPECT_EQ(limited.list.rowCount(), 7);
+    EXPECT_EQ(limited.refreshes, (QList<qint32>{3, 6}));
+    EXPECT_EQ(limited.shown(1).first(), QString("1"));
+
+    Settings ignore = limits(7, 100);
+    ignore.IgnoreMaxRecords = true;
+    Recorded all;
+    run(all, QuerySearch{"SELECT DISTINCT Wyraz FROM WYRAZY"}, dict.connectionString(), ignore);
+    EXPECT_EQ(all.list.rowCount(), 30);
+
+    Recorded distinct;
+    run(distinct, QuerySearch{"SELECT DISTINCT Wyraz FROM WYRAZY"}, dict.connectionString(), limits(7, 100));
+    EXPECT_EQ(distinct.list.rowCount(), 7) << distinct.outcome.error->description().toStdString();
+}
+
+TEST(SearchRunQuery, RefusedQueryIsAnErrorOfTheUserQuery) {
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, QuerySearch{"SELECT * FROM NIEMA"}, dict.connectionString(), limits());
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Failed);
+    ASSERT_TRUE(r.outcome.error);
+    EXPECT_TRUE(r.outcome.errorInUserQuery);
+    EXPECT_EQ(r.layouts, 0); // neither columns nor rows
+    EXPECT_FALSE(r.outcome.logsError(false));
+    EXPECT_TRUE(r.outcome.logsError(true));
+}
+
+TEST(SearchRunErrors, ConnectionFailureIsNotAQueryError) {
+    Recorded r;
+    run(r, QuerySearch{"SELECT 1"}, ConnectionString::build(false, "/nie/ma/takiego.mdb", QString()),
+        limits());
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Failed);
+    EXPECT_FALSE(r.outcome.errorInUserQuery);
+    EXPECT_TRUE(r.outcome.logsError(false));
+}
+
+TEST(SearchRunErrors, ErrorEndShowsAndLogsWithThePlaceText) {
+    TestEnvironment env;
+    TestDictionary dict(smallDictionary);
+    Recorded r;
+    run(r, QuerySearch{"SELECT * FROM NIEMA"}, dict.connectionString(), limits());
+
+    env.mod.settings.LogQueryErrors = false;
+    r.outcome.reportError(env.mod);
+    ASSERT_EQ(env.prompts.shown.size(), 1);
+    EXPECT_EQ(env.prompts.shown.at(0).style, MsgStyle::Error);
+    EXPECT_TRUE(env.prompts.shown.at(0).text.startsWith(QString::fromUtf8("Wystąpił błąd numer (")));
+    EXPECT_TRUE(env.platform.logBytes().isEmpty());
+
+    env.mod.settings.LogQueryErrors = true;
+    r.outcome.reportError(env.mod);
+    EXPECT_EQ(env.prompts.shown.size(), 2);
+    const QByteArray log = env.platform.logBytes();
+    EXPECT_EQ(log.count('\n'), 1);
+    EXPECT_EQ(log.mid(20, 50), QByteArray("frmMain: btnSearch4_Click").leftJustified(50, ' '));
+
+    Recorded crossword;
+    run(crossword, CrosswordSearch{letters("??"), false},
+        ConnectionString::build(false, "/nie/ma.mdb", QString()), limits());
+    env.mod.settings.LogQueryErrors = false;
+    crossword.outcome.reportError(env.mod);
+    const QByteArray both = env.platform.logBytes();
+    EXPECT_EQ(both.count('\n'), 2);
+    EXPECT_TRUE(both.contains("frmMain: btnSearch1_Click"));
+}
+
+} // namespace

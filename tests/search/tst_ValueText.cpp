@@ -1,0 +1,56 @@
+#include "search/SearchTexts.h"
+#include "search/ValueText.h"
+
+#include <QDateTime>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ValueText, NullIsEmptyAndTextUnchanged) {
+    EXPECT_EQ(ValueText::of(QVariant()), QString(""));
+    EXPECT_EQ(ValueText::of(QString::fromUtf8("rock'n'roll")), QString("rock'n'roll"));
+    EXPECT_EQ(ValueText::of(QString("")), QString(""));
+}
+
+TEST(ValueText, NumbersInPlainDecimal) {
+    EXPECT_EQ(ValueText::of(QVariant(qint32(-2147483647 - 1))), QString("-2147483648"));
+    EXPECT_EQ(ValueText::of(QVariant(qint64(12345678901234))), QString("12345678901234"));
+    EXPECT_EQ(ValueText::of(QVariant(7.0)), QString("7"));
+    EXPECT_EQ(ValueText::of(QVariant(7.25)), QString("7.25"));
+    EXPECT_EQ(ValueText::of(QVariant(0.1)), QString("0.1"));
+    EXPECT_EQ(ValueText::of(QVariant(-3.5)), QString("-3.5"));
+}
+
+TEST(ValueText, DatesReadable) {
+    EXPECT_EQ(ValueText::of(QDate(2026, 3, 7)), QString("2026-03-07"));
+    EXPECT_EQ(ValueText::of(QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3))), QString("2026-03-07 09:05:03"));
+    EXPECT_EQ(ValueText::of(QDateTime(QDate(2026, 3, 7), QTime(0, 0))), QString("2026-03-07"));
+    EXPECT_EQ(ValueText::of(QTime(23, 59, 1)), QString("23:59:01"));
+}
+
+TEST(ValueText, BinaryAsShortNote) {
+    EXPECT_EQ(ValueText::of(QByteArray(1234, '\0')), QString("<dane binarne: 1234 B>"));
+    EXPECT_EQ(ValueText::of(QByteArray()), QString("<dane binarne: 0 B>"));
+}
+
+TEST(ValueText, Booleans) {
+    EXPECT_EQ(ValueText::of(true), QString("Prawda"));
+    EXPECT_EQ(ValueText::of(false), QString::fromUtf8("Fałsz"));
+}
+
+TEST(SearchTexts, CaptionsAndAbortTest) {
+    EXPECT_EQ(SearchTexts::idleCaption(SearchKind::Crossword), QString("&Szukaj"));
+    EXPECT_EQ(SearchTexts::idleCaption(SearchKind::Pattern), QString("Szu&kaj"));
+    EXPECT_EQ(SearchTexts::idleCaption(SearchKind::Scrabble), QString("Szuk&aj"));
+    EXPECT_EQ(SearchTexts::idleCaption(SearchKind::Query), QString("Szuka&j"));
+    EXPECT_TRUE(SearchTexts::isAbortCaption("&Przerwij"));
+    EXPECT_TRUE(SearchTexts::isAbortCaption("Prze&rwij"));
+    EXPECT_FALSE(SearchTexts::isAbortCaption("Szuk&aj"));
+    EXPECT_EQ(SearchTexts::placeText(SearchKind::Scrabble), QString("frmMain: btnSearch3_Click"));
+    EXPECT_EQ(SearchTexts::countText(250), QString::fromUtf8("Pasujące rekordy: 250"));
+    EXPECT_EQ(SearchTexts::wordOf(QVariant()), QString(""));
+    EXPECT_EQ(SearchTexts::wordOf(QString::fromUtf8("żółw")), QString::fromUtf8("ŻÓŁW"));
+}
+
+} // namespace
