@@ -5,6 +5,13 @@
 #include "app/modMain.h"
 #include "diagnostics/Prompts.h"
 #include "options/SettingsLoader.h"
+#include "search/LetterFieldKeys.h"
+#include "search/ResultsMenuState.h"
+#include "search/ResultsModel.h"
+#include "search/gui/EventHook.h"
+#include "search/gui/LetterFieldArray.h"
+#include "search/gui/ResultsList.h"
+#include "search/gui/SearchRunner.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,13 +19,14 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTreeView>
 
@@ -44,6 +52,7 @@ void setMenuEnabled(QMenu* menu, bool enable) {
 frmMain::frmMain(modMain& mod, QWidget* parent) : QMainWindow(parent), m_mod(mod) {
     MainWindowLayout::build(*this);
     connectHandlers();
+    connectSearchHandlers();
     // The fields follow the designed counts until the settings are applied.
     scrSearch1_Change();
     scrSearch3_Change();
@@ -194,18 +203,24 @@ void frmMain::showSettingsInStatusBar() {
     setPanelText(3, QStringLiteral("Limit rekordów: %1").arg(m_mod.settings.MaxRecords));
 }
 
+ResultsModel* frmMain::resultsModel() const {
+    return m_results->model();
+}
+
 void frmMain::clearResults() {
-    m_resultsModel->clear();
+    m_results->clear();
 }
 
 void frmMain::setResultColumns(const QStringList& captions) {
-    m_resultsModel->clear();
-    m_resultsModel->setHorizontalHeaderLabels(captions);
+    m_results->clear();
+    QVector<ResultColumn> columns;
+    for (const QString& caption : captions)
+        columns.append({caption, ResultColumn::Width::Default, 0});
+    m_results->setColumns(columns);
 }
 
 void frmMain::addWordColumn() {
-    m_resultsModel->setHorizontalHeaderLabels({QStringLiteral("Wyraz")});
-    lvResults->setColumnWidth(0, lvResults->width() - MainWindowLayout::px(500));
+    m_results->setColumns(ResultLayout::words().columns);
 }
 
 void frmMain::Form_Load() {
@@ -278,5 +293,190 @@ void frmMain::Form_QueryUnload(bool& cancel) {
         const QString path = dbPath();
         if (!path.isEmpty() && !m_mod.ConnString.isEmpty())
             m_mod.WriteRegistry(QStringLiteral("Common"), QStringLiteral("LastDBName"), path);
+    });
+}
+
+// Searches: letter fields, input boxes, search and clear buttons, results list.
+
+namespace {
+
+bool isEnter(int keyCode) {
+    return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter;
+}
+
+// Enter starts the row's search, outside the key handler's own trap: the
+// search traps its own errors.
+bool letterKeyDown(modMain& mod, LetterFieldKeys& keys, const char* procedure, int index, int keyCode,
+                   const std::function<void()>& search) {
+    auto result = LetterFieldKeys::KeyDown::Ordinary;
+    mod.trap(place(procedure), [&] { result = keys.keyDown(index, keyCode); });
+    if (result == LetterFieldKeys::KeyDown::StartSearch)
+        search();
+    return result != LetterFieldKeys::KeyDown::Ordinary;
+}
+
+LetterFieldArray::Handlers letterHandlers(std::function<bool(int, int)> keyDown,
+                                          std::function<void(int, const QString&)> keyPress,
+                                          std::function<void(int)> change, std::function<void(int)> mouseUp) {
+    return {std::move(keyDown), std::move(keyPress), std::move(change), std::move(mouseUp)};
+}
+
+} // namespace
+
+void frmMain::connectSearchHandlers() {
+    m_results = new ResultsList(lvResults, this);
+    m_searches = std::make_unique<SearchRunner>(*this, *m_results);
+
+    m_TFields =
+        new LetterFieldArray(QVector<QLineEdit*>(T.begin(), T.end()), scrSearch1,
+                             letterHandlers([this](int i, int key) { return T_KeyDown(i, key); },
+                                            [this](int i, const QString& typed) { T_KeyPress(i, typed); },
+                                            [this](int i) { T_Change(i); }, [this](int i) { T_MouseUp(i); }),
+                             this);
+    m_TKeys = std::make_unique<LetterFieldKeys>(*m_TFields);
+    m_UFields =
+        new LetterFieldArray(QVector<QLineEdit*>(U.begin(), U.end()), scrSearch3,
+                             letterHandlers([this](int i, int key) { return U_KeyDown(i, key); },
+                                            [this](int i, const QString& typed) { U_KeyPress(i, typed); },
+                                            [this](int i) { U_Change(i); }, [this](int i) { U_MouseUp(i); }),
+                             this);
+    m_UKeys = std::make_unique<LetterFieldKeys>(*m_UFields);
+
+    new EventHook(txtPattern, [this](QEvent* event) {
+        return event->type() == QEvent::KeyPress && txtPattern_KeyDown(static_cast<QKeyEvent*>(event)->key());
+    });
+    new EventHook(txtQuery, [this](QEvent* event) {
+        return event->type() == QEvent::KeyPress && txtQuery_KeyDown(static_cast<QKeyEvent*>(event)->key());
+    });
+
+    connect(btnSearch1, &QPushButton::clicked, this, &frmMain::btnSearch1_Click);
+    connect(btnSearch2, &QPushButton::clicked, this, &frmMain::btnSearch2_Click);
+    connect(btnSearch3, &QPushButton::clicked, this, &frmMain::btnSearch3_Click);
+    connect(btnSearch4, &QPushButton::clicked, this, &frmMain::btnSearch4_Click);
+    connect(btnClear1, &QPushButton::clicked, this, &frmMain::btnClear1_Click);
+    connect(btnClear2, &QPushButton::clicked, this, &frmMain::btnClear2_Click);
+    connect(btnClear3, &QPushButton::clicked, this, &frmMain::btnClear3_Click);
+    connect(btnClear4, &QPushButton::clicked, this, &frmMain::btnClear4_Click);
+
+    connect(lvResults->header(), &QHeaderView::sectionClicked, this, &frmMain::lvResults_ColumnClick);
+    new EventHook(lvResults->viewport(), [this](QEvent* event) {
+        if (event->type() != QEvent::MouseButtonPress)
+            return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint at = mouse->position().toPoint();
+        lvResults_MouseDown(mouse->button(), mouse->modifiers(), at.x(), at.y());
+        // The menu acts on the selection of the moment: the click must not change it.
+        return mouse->button() == Qt::RightButton;
+    });
+}
+
+bool frmMain::T_KeyDown(int index, int keyCode) {
+    return letterKeyDown(m_mod, *m_TKeys, "T_KeyDown", index, keyCode, [this] { btnSearch1_Click(); });
+}
+
+void frmMain::T_KeyPress(int index, const QString& typed) {
+    m_mod.trap(place("T_KeyPress"), [&] { m_TKeys->keyPress(index, typed); });
+}
+
+void frmMain::T_Change(int index) {
+    m_mod.trap(place("T_Change"), [&] { m_TKeys->change(index); });
+}
+
+void frmMain::T_MouseUp(int index) {
+    modMain::skipOnError([&] { T.at(index)->setCursorPosition(0); });
+}
+
+bool frmMain::U_KeyDown(int index, int keyCode) {
+    return letterKeyDown(m_mod, *m_UKeys, "U_KeyDown", index, keyCode, [this] { btnSearch3_Click(); });
+}
+
+void frmMain::U_KeyPress(int index, const QString& typed) {
+    m_mod.trap(place("U_KeyPress"), [&] { m_UKeys->keyPress(index, typed); });
+}
+
+void frmMain::U_Change(int index) {
+    m_mod.trap(place("U_Change"), [&] { m_UKeys->change(index); });
+}
+
+void frmMain::U_MouseUp(int index) {
+    modMain::skipOnError([&] { U.at(index)->setCursorPosition(0); });
+}
+
+bool frmMain::txtPattern_KeyDown(int keyCode) {
+    if (!isEnter(keyCode))
+        return false;
+    // The pattern search, though the Scrabble search reads the same box.
+    modMain::skipOnError([&] { btnSearch2_Click(); });
+    return true;
+}
+
+bool frmMain::txtQuery_KeyDown(int keyCode) {
+    if (!isEnter(keyCode))
+        return false;
+    // Enter searches; it does not also break the line of the query.
+    modMain::skipOnError([&] { btnSearch4_Click(); });
+    return true;
+}
+
+void frmMain::btnSearch1_Click() {
+    m_searches->click(SearchKind::Crossword);
+}
+
+void frmMain::btnSearch2_Click() {
+    m_searches->click(SearchKind::Pattern);
+}
+
+void frmMain::btnSearch3_Click() {
+    m_searches->click(SearchKind::Scrabble);
+}
+
+void frmMain::btnSearch4_Click() {
+    m_searches->click(SearchKind::Query);
+}
+
+void frmMain::btnClear1_Click() {
+    m_mod.trap(place("btnClear1_Click"), [&] {
+        // Inactive fields too.
+        for (QLineEdit* field : T)
+            field->clear();
+        T[0]->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void frmMain::btnClear2_Click() {
+    modMain::skipOnError([&] { txtPattern->clear(); });
+    modMain::skipOnError([&] { txtPattern->setFocus(Qt::OtherFocusReason); });
+}
+
+void frmMain::btnClear3_Click() {
+    m_mod.trap(place("btnClear3_Click"), [&] {
+        for (QLineEdit* field : U)
+            field->clear();
+        U[0]->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void frmMain::btnClear4_Click() {
+    modMain::skipOnError([&] { txtQuery->clear(); });
+    modMain::skipOnError([&] { txtQuery->setFocus(Qt::OtherFocusReason); });
+}
+
+void frmMain::lvResults_ColumnClick(int column) {
+    m_mod.trap(place("lvResults_ColumnClick"), [&] { m_results->model()->columnClick(column); });
+}
+
+void frmMain::lvResults_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+    if (button != Qt::RightButton)
+        return;
+    m_mod.trap(place("lvResults_MouseDown"), [&] {
+        const ResultsMenuState state =
+            ResultsMenuState::decide(m_results->rowCount(), m_results->selectedCount(), m_mod.DBReadOnly,
+                                     m_results->model()->sorted());
+        mnuPopUpMaintainDescriptions->setEnabled(state.maintainDescriptions);
+        mnuPopUpMaintainWord->setEnabled(state.maintainWord);
+        mnuPopUpAddWord->setEnabled(state.addWord);
+        mnuPopUpDeleteWord->setEnabled(state.deleteWord);
+        mnuPopUpDeleteWord->setText(state.deleteCaption);
+        mnuPopUp->popup(lvResults->viewport()->mapToGlobal(QPoint(x, y)));
     });
 }

@@ -7,9 +7,15 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 
 struct FileDialogRequest;
 class HelpIcon;
+class LetterFieldArray;
+class LetterFieldKeys;
+class ResultsList;
+class ResultsModel;
+class SearchRunner;
 class modMain;
 class QAction;
 class QCheckBox;
@@ -19,7 +25,6 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
-class QStandardItemModel;
 class QStatusBar;
 class QTreeView;
 
@@ -162,17 +167,46 @@ public:
     // Reopens the database remembered at the last close (RecallDB).
     void LoadLastDB();
 
-    // Results list. The model behind lvResults is a plain QStandardItemModel for
-    // now; the search side replaces it and keeps these entry points.
+    // Results list: lvResults shows the results model, which keeps the rows,
+    // the columns and the sort state.
     void clearResults(); // all items and all column headers
     void setResultColumns(const QStringList& captions);
     void addWordColumn(); // "Wyraz", 500 twips narrower than the list
-    QStandardItemModel* resultsModel() const { return m_resultsModel; }
+    ResultsModel* resultsModel() const;
+    ResultsList* results() const { return m_results; }
 
     // Background colours of text boxes, the results list and the rack fields.
     static QColor windowColour();
     static QColor buttonFaceColour();
     static QColor rackColour();
+
+    // Searches: letter fields, input boxes, search and clear buttons, results list.
+    // The key state of T (OldFieldText, TypedChar) and of U (OldRackText,
+    // TypedRackChar) lives in their LetterFieldKeys. A key-down handler answers
+    // true when it dealt with the key.
+    bool T_KeyDown(int index, int keyCode);
+    void T_KeyPress(int index, const QString& typed);
+    void T_Change(int index);
+    void T_MouseUp(int index);
+    bool U_KeyDown(int index, int keyCode);
+    void U_KeyPress(int index, const QString& typed);
+    void U_Change(int index);
+    void U_MouseUp(int index);
+    bool txtPattern_KeyDown(int keyCode);
+    bool txtQuery_KeyDown(int keyCode);
+    void btnSearch1_Click();
+    void btnSearch2_Click();
+    void btnSearch3_Click();
+    void btnSearch4_Click();
+    void btnClear1_Click();
+    void btnClear2_Click();
+    void btnClear3_Click();
+    void btnClear4_Click();
+    void lvResults_ColumnClick(int column);
+    // x and y: the pointer in the list's viewport, in pixels.
+    void lvResults_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    LetterFieldKeys& TKeys() const { return *m_TKeys; }
+    LetterFieldKeys& UKeys() const { return *m_UKeys; }
 
 public slots:
     void scrSearch1_Change();
@@ -192,6 +226,7 @@ private:
     void Form_QueryUnload(bool& cancel);
     void setFieldsByCount(QScrollBar* bar, QLineEdit* const* fields, int count, const QColor& active);
     void connectHandlers();
+    void connectSearchHandlers();
 
     // Shared steps of the file commands.
     FileDialogRequest databaseDialog(bool save, const QString& title, const QString& filter);
@@ -201,7 +236,12 @@ private:
     void setDatabaseEntries(bool enable);
 
     modMain& m_mod;
-    QStandardItemModel* m_resultsModel = nullptr;
+    ResultsList* m_results = nullptr;
+    LetterFieldArray* m_TFields = nullptr;
+    LetterFieldArray* m_UFields = nullptr;
+    std::unique_ptr<LetterFieldKeys> m_TKeys;
+    std::unique_ptr<LetterFieldKeys> m_UKeys;
+    std::unique_ptr<SearchRunner> m_searches;
 
     friend class MainWindowLayout;
 };

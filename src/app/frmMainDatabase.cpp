@@ -107,9 +107,7 @@ void frmMain::checkAndShow() {
     if (!message.isEmpty()) {
         LoadDBStatusImage(false);
         EnableDisableControls(false);
-        // A database is chosen now: its password must be typeable, or a
-        // protected file could never be opened after a first failed check.
-        EnableDisableFrame(true, fraDatabase);
+        // The database frame keeps the state it had.
         clearResults();
         m_mod.MsgWarning(message);
         return;

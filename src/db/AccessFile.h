@@ -36,7 +36,7 @@ struct AccessColumn {
 // A genuine Microsoft Access database file (Jet 3, Jet 4, or an unencrypted ACE
 // file), opened read-only through libmdb. Values come back as QVariant: Null is
 // an invalid QVariant(), 8/16/32-bit integers as int, texts as QString, Yes/No as
-// bool, single/double/currency/decimal as double, dates as QDateTime (UTC-spec,
+// bool, single/double/currency/decimal as double, dates as QDateTime (in UTC,
 // i.e. the stored wall-clock time untouched by daylight saving), binary data as
 // QByteArray, GUIDs as "{XXXXXXXX-...}" text. Errors are thrown as AppError.
 class AccessFile {

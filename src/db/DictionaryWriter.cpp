@@ -3,6 +3,7 @@
 #include "db/AppError.h"
 #include "db/FileFormat.h"
 #include "db/NativeDatabase.h"
+#include "db/PolishOrder.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,6 +67,11 @@ void appendUtf8(std::string& out, QStringView text) {
             out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
         }
     }
+}
+
+int collatePolish(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    return PolishOrder::compareUtf8(static_cast<const char*>(a), lengthA, static_cast<const char*>(b),
+                                    lengthB);
 }
 
 struct PendingWord {
@@ -254,6 +260,10 @@ struct DictionaryWriter::Impl {
         exec(QStringLiteral("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA secure_delete=OFF; "
                             "PRAGMA cache_size=-131072; PRAGMA temp_store=MEMORY; PRAGMA threads=2"),
              QStringLiteral("Utworzenie"));
+        // The same order as NativeSchema's collation, through a table for the
+        // dictionary's words: building the Wyraz index compares them tens of millions of times.
+        if (sqlite3_create_collation(db, "POLISH", SQLITE_UTF8, nullptr, collatePolish) != SQLITE_OK)
+            fail(sqlite3_errcode(db), QStringLiteral("Utworzenie"));
         exec(QStringLiteral("BEGIN"), QStringLiteral("Utworzenie"));
         inTransaction = true;
         // Indexes are built once at the end, over all the rows: far quicker than

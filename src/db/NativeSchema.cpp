@@ -32,6 +32,10 @@ int sign(UCollationResult r) {
 // those the collator's answer is plain letter-by-letter order of the alphabet,
 // case ignored, so it is computed here without ICU. Returns 2 when the texts
 // hold something else before the first difference (ICU decides then).
+template <typename Cursor> bool followedByLetterOrEnd(Cursor c) {
+    return c.atEnd() || PolishText::alphabetRank(PolishText::fold(c.next())) != 0;
+}
+
 template <typename Cursor> int fastCompare(Cursor a, Cursor b) {
     while (true) {
         const bool endA = a.atEnd();
@@ -49,8 +53,12 @@ template <typename Cursor> int fastCompare(Cursor a, Cursor b) {
         const int rb = PolishText::alphabetRank(PolishText::fold(b.next()));
         if (ra == 0 || rb == 0)
             return 2;
-        if (ra != rb)
+        if (ra != rb) {
+            // A combining mark after either letter changes it (Z + dot above is Ż): ICU decides.
+            if (!followedByLetterOrEnd(a) || !followedByLetterOrEnd(b))
+                return 2;
             return ra < rb ? -1 : 1;
+        }
     }
 }
 

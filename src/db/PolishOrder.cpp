@@ -1,6 +1,7 @@
 #include "db/PolishOrder.h"
 
 #include "db/AppError.h"
+#include "db/NativeSchema.h"
 
 #include <QChar>
 
@@ -89,7 +90,54 @@ void icuKeys(const std::vector<QStringView>& words, Keys& keys) {
     }
 }
 
+// Rank of the next UTF-8 character, 0 when it is not a letter of the alphabet.
+inline quint8 nextRank(const unsigned char*& p, const unsigned char* end) {
+    const unsigned c = *p;
+    if (c < 0x80) {
+        ++p;
+        return RankTable[c];
+    }
+    if ((c & 0xE0) != 0xC0 || p + 1 >= end || (p[1] & 0xC0) != 0x80)
+        return 0;
+    const unsigned u = ((c & 0x1F) << 6) | (p[1] & 0x3F);
+    p += 2;
+    return u < RankTable.size() ? RankTable[u] : 0;
+}
+
+// Letter-by-letter order of two texts of the alphabet; false when either holds
+// anything else (then the full collation decides).
+bool compareAlphabet(const unsigned char* p, const unsigned char* pEnd, const unsigned char* q,
+                     const unsigned char* qEnd, int* result) {
+    int order = 0;
+    while (p < pEnd && q < qEnd) {
+        const quint8 ra = nextRank(p, pEnd);
+        const quint8 rb = nextRank(q, qEnd);
+        if (ra == 0 || rb == 0)
+            return false;
+        if (order == 0 && ra != rb)
+            order = ra < rb ? -1 : 1;
+    }
+    const int byLength = p < pEnd ? 1 : q < qEnd ? -1 : 0;
+    while (p < pEnd)
+        if (nextRank(p, pEnd) == 0)
+            return false;
+    while (q < qEnd)
+        if (nextRank(q, qEnd) == 0)
+            return false;
+    *result = order != 0 ? order : byLength;
+    return true;
+}
+
 } // namespace
+
+int PolishOrder::compareUtf8(const char* a, int lengthA, const char* b, int lengthB) {
+    const auto* p = reinterpret_cast<const unsigned char*>(a);
+    const auto* q = reinterpret_cast<const unsigned char*>(b);
+    int result = 0;
+    if (compareAlphabet(p, p + lengthA, q, q + lengthB, &result))
+        return result;
+    return NativeSchema::compare(QString::fromUtf8(a, lengthA), QString::fromUtf8(b, lengthB));
+}
 
 std::vector<quint32> PolishOrder::sorted(const std::vector<QStringView>& words) {
     Keys keys;

@@ -36,10 +36,10 @@ const std::array<char16_t, 0x250>& letterTable() {
     return table;
 }
 
-inline char16_t alphabetLetter(QChar c) {
+inline char16_t alphabetLetter(QChar c, const std::array<char16_t, 0x250>& table = letterTable()) {
     const char16_t u = c.unicode();
     if (u < 0x250)
-        return letterTable()[u];
+        return table[u];
     const QChar upper = modMain::UpperChar(c);
     return modMain::IsAlphabetLetter(upper) ? upper.unicode() : 0;
 }
@@ -157,6 +157,7 @@ private:
     ImportCounts& m_counts;
     const ImportOptions& m_options;
     const DictionaryImport::Progress& m_progress;
+    const std::array<char16_t, 0x250>& m_letters = letterTable();
     std::u16string m_chars;
     std::vector<Entry> m_entries;
     std::vector<std::pair<quint32, QString>> m_descriptions;
@@ -204,13 +205,15 @@ private:
             return -1;
         }
         const size_t start = m_chars.size();
+        m_chars.resize(start + static_cast<size_t>(word.size()));
+        char16_t* out = m_chars.data() + start;
         for (const QChar c : word) {
-            const char16_t letter = alphabetLetter(c);
+            const char16_t letter = alphabetLetter(c, m_letters);
             if (letter == 0) {
                 m_chars.resize(start);
                 return refuse();
             }
-            m_chars.push_back(letter);
+            *out++ = letter;
         }
         if (word.size() > DictionaryImport::MaxWordLength) {
             m_chars.resize(start);

@@ -76,4 +76,31 @@ TEST(PolishOrder, EveryLetterOfTheAlphabetInBothCases) {
     EXPECT_EQ(inOrder(reversed), expected);
 }
 
+TEST(PolishOrder, Utf8ComparisonIsTheCollations) {
+    // Alphabet words in both cases, and some with digits, spaces, foreign letters and
+    // a combining mark, which must take the collation's own path.
+    const QStringList extras = {"A\u0328", "É", "e", "1", " ", "Z\u0307", "ß", "kot "};
+    const QString letters = QStringLiteral("AaĄąZzŹźŻżLlŁłOoÓóEeĘę");
+    std::mt19937 random(7);
+    const auto randomWord = [&] {
+        QString w;
+        const int length = static_cast<int>(random() % 5);
+        for (int k = 0; k < length; ++k)
+            w += random() % 10 == 0 ? extras.at(static_cast<qsizetype>(random() % extras.size()))
+                                    : QString(letters.at(static_cast<qsizetype>(random() % letters.size())));
+        return w;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const QString a = randomWord();
+        const QString b = randomWord();
+        const QByteArray ua = a.toUtf8();
+        const QByteArray ub = b.toUtf8();
+        const int fast = PolishOrder::compareUtf8(ua.constData(), static_cast<int>(ua.size()), ub.constData(),
+                                                  static_cast<int>(ub.size()));
+        const int expected = NativeSchema::compare(a, b);
+        ASSERT_EQ((fast > 0) - (fast < 0), (expected > 0) - (expected < 0))
+            << a.toStdString() << " / " << b.toStdString();
+    }
+}
+
 } // namespace

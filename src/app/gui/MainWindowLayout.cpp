@@ -15,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTreeView>
 
@@ -348,9 +347,7 @@ void MainWindowLayout::buildResultsFrame(frmMain& w, QWidget* client) {
     w.lvResults->setContextMenuPolicy(Qt::NoContextMenu);
     w.lvResults->header()->setStretchLastSection(false);
     w.lvResults->header()->setSectionsMovable(false);
-    w.m_resultsModel = new QStandardItemModel(&w);
-    w.m_resultsModel->setObjectName(QStringLiteral("resultsModel"));
-    w.lvResults->setModel(w.m_resultsModel);
+    // The results model comes with the searches (frmMain::connectSearchHandlers).
 
     w.labHint1 = label(f, "labHint1", hint1, QRect(8, top1, hintWidth, height1));
     w.labHint1->setWordWrap(true);

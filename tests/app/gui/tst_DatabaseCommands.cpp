@@ -6,6 +6,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NativeDatabase.h"
 #include "db/Recordset.h"
+#include "search/ResultsModel.h"
 #include "support/TestDictionary.h"
 
 #include <QAction>
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QTreeView>
 
 namespace {
@@ -247,17 +247,24 @@ TEST_F(DatabaseCommands, OpeningAMissingFileGivesTheMessageOfCodeOne) {
     EXPECT_TRUE(env.mod.ConnString.isEmpty());
 }
 
-TEST_F(DatabaseCommands, AProtectedFileCanBeOpenedAfterAFirstFailedCheck) {
+TEST_F(DatabaseCommands, AFailedOpenKeepsTheDatabaseFrameAsItWas) {
     TestDictionary dict({"KOT"}, {}, "tajne");
     frmMain& w = window(); // no database: the database frame starts disabled
     ASSERT_FALSE(w.fraDatabase->isEnabled());
     open(dict.path());
     EXPECT_EQ(env.prompts.texts(), QStringList(BadFormat));
     expectFailed();
-    // The password can be typed and tested now.
+    EXPECT_FALSE(w.fraDatabase->isEnabled());
+    EXPECT_FALSE(w.txtPassword->isEnabled());
+
+    // Once a check has passed the frame is enabled, and a later failed open leaves it so.
+    TestDictionary open1({"KOT"});
+    open(open1.path());
+    ASSERT_TRUE(w.fraDatabase->isEnabled());
+    env.prompts.clear();
+    open(dict.path());
+    EXPECT_EQ(env.prompts.texts(), QStringList(BadFormat));
     EXPECT_TRUE(w.fraDatabase->isEnabled());
-    EXPECT_TRUE(w.txtPassword->isEnabled());
-    EXPECT_TRUE(w.cmdDBTest->isEnabled());
     w.txtPassword->setText("tajne");
     env.prompts.clear();
     w.cmdDBTest->click();
@@ -404,7 +411,7 @@ TEST_F(DatabaseCommands, CloseEmptiesTheWindow) {
     frmMain& w = window();
     open(dict.path(), true);
     w.T[1]->setText("Q");
-    w.resultsModel()->appendRow(new QStandardItem("KOT"));
+    w.resultsModel()->addRow({QStringLiteral("KOT")});
     env.prompts.clear();
     w.mnuClose->trigger();
     EXPECT_TRUE(env.prompts.shown.isEmpty());
@@ -470,6 +477,8 @@ TEST_F(DatabaseCommands, SaveAsOfAnAccessFileGivesAnEditableCopy) {
 
 TEST_F(DatabaseCommands, SaveAsOfAProtectedAccessFileKeepsItsPassword) {
     frmMain& w = window();
+    open(Fixtures + "slownik.mdb"); // a passed check enables the database frame
+    env.prompts.clear();
     open(Fixtures + "slownik_haslo.mdb");
     EXPECT_EQ(env.prompts.texts(), QStringList(BadFormat));
     w.txtPassword->setText("tajne;1");

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "search/ResultLayout.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVector>
+
+class QTreeView;
+class ResultsModel;
+
+// The results list lvResults with the results model behind it: columns sized
+// in twips as the searches lay them out, rows added in batches, the list's
+// sort state kept by the model.
+class ResultsList : public QObject {
+    Q_OBJECT
+public:
+    explicit ResultsList(QTreeView* view, QObject* parent = nullptr);
+
+    ResultsModel* model() const { return m_model; }
+    QTreeView* view() const { return m_view; }
+
+    // Items and column headers.
+    void clear();
+    // Columns and sort state a search gives the list once its statement is open.
+    void applyLayout(const ResultLayout& layout);
+    // Replaces the column headers (the rows stay), sized as given.
+    void setColumns(const QVector<ResultColumn>& columns);
+    void appendRows(QVector<QStringList>&& rows);
+    // Repaints the list at the next processing of events.
+    void refresh();
+
+    int rowCount() const;
+    int selectedCount() const;
+    // A column's width in pixels, for the list's current width.
+    int widthOf(const ResultColumn& column) const;
+
+private:
+    void sizeColumns();
+
+    QTreeView* m_view;
+    ResultsModel* m_model;
+};

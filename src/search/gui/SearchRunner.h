@@ -1,0 +1,45 @@
+#pragma once
+
+#include "search/SearchKind.h"
+#include "search/SearchSpec.h"
+
+class QGroupBox;
+class QPushButton;
+class ResultsList;
+class frmMain;
+struct SearchOutcome;
+struct ValidationFailure;
+
+// The four search buttons of the main window. A click while the search runs
+// (the button then reads "&Przerwij") is the abort click; any other click checks
+// the database and the input, switches the window into the searching state,
+// streams the rows into the results list, yielding to the event loop at every
+// refresh so the abort click can arrive, and shows the outcome in the status bar.
+class SearchRunner {
+public:
+    SearchRunner(frmMain& window, ResultsList& results) : m_window(window), m_results(results) {}
+
+    void click(SearchKind kind);
+
+    // The button and frame of a search, and the search as its controls read now.
+    QPushButton* buttonOf(SearchKind kind) const;
+    QGroupBox* frameOf(SearchKind kind) const;
+    SearchSpec readSpec(SearchKind kind) const;
+
+private:
+    void start(SearchKind kind);
+    void abort(SearchKind kind);
+    void run(const SearchSpec& spec, quint64 run);
+    void refuse(const ValidationFailure& failure);
+    void errorEnd(const SearchOutcome& outcome);
+    // Pending clicks, keys and repaints of the whole program are handled here.
+    static void yield();
+
+    frmMain& m_window;
+    ResultsList& m_results;
+    // Counts the runs started. After an abort every control is usable again
+    // while the aborted run still waits in its yield, so another search can
+    // start and end inside it; the aborted run then leaves the list and the
+    // status bar to that newer run.
+    quint64 m_runs = 0;
+};

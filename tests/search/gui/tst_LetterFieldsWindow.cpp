@@ -1,0 +1,230 @@
+#include "SearchWindowFixture.h"
+#include "search/LetterFieldKeys.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+
+namespace {
+
+class LetterFieldsWindow : public SearchWindowTest {
+protected:
+    frmMain& shown() {
+        frmMain& w = openWith({"KOT"});
+        w.show();
+        QApplication::setActiveWindow(&w);
+        return w;
+    }
+    static QString row(const frmMain& w, int count = frmMain::LetterFields) {
+        QString texts;
+        for (int i = 0; i < count; ++i)
+            texts += w.T[i]->text().isEmpty() ? QStringLiteral(".") : w.T[i]->text();
+        return texts;
+    }
+    static void fill(frmMain& w, const char* utf8) {
+        const QString texts = QString::fromUtf8(utf8);
+        for (int i = 0; i < texts.size(); ++i)
+            w.T[i]->setText(texts.at(i) == '.' ? QString() : QString(texts.at(i)));
+    }
+};
+
+struct WindowKeyCase {
+    const char* name;
+    const char* before; // T(0)..T(7), n = 8
+    int field;
+    int key;           // 0: typed character
+    const char* typed; // UTF-8, or the key's text
+    const char* after;
+    int focus;
+};
+
+const WindowKeyCase windowKeyCases[] = {
+    {"k_fills_first_field_and_moves_on", "........", 0, 0, "k", "K.......", 1},
+    {"z_dot_in_last_active_field_stays", "........", 7, 0, "ż", ".......Ż", 7},
+    {"upper_case_polish_letter", "........", 3, 0, "Ł", "...Ł....", 4},
+    {"digit_leaves_A", "A.......", 0, 0, "5", "A.......", 0},
+    {"comma_leaves_A", "A.......", 0, 0, ",", "A.......", 0},
+    {"hyphen_leaves_A", "A.......", 0, 0, "-", "A.......", 0},
+    {"b_replaces_A", "A.......", 0, 0, "b", "B.......", 1},
+    {"backspace_empties_field_before", "ABCD....", 3, Qt::Key_Backspace, "\b", "AB.D....", 2},
+    {"backspace_in_first_field", "ABCD....", 0, Qt::Key_Backspace, "\b", "ABCD....", 0},
+    {"left_in_first_field", "ABCD....", 0, Qt::Key_Left, "", "ABCD....", 0},
+    {"left_moves_back", "ABCD....", 2, Qt::Key_Left, "", "ABCD....", 1},
+    {"right_in_last_active_field", ".......Z", 7, Qt::Key_Right, "", ".......Z", 7},
+    {"space_empties_and_moves_on", "ABCD....", 1, Qt::Key_Space, " ", "A.CD....", 2},
+    {"space_in_last_active_field", ".......Z", 7, Qt::Key_Space, " ", "........", 7},
+    {"delete_empties_and_stays", "ABCD....", 2, Qt::Key_Delete, "\x7f", "AB.D....", 2},
+    {"ctrl_letter_types_nothing", "A.......", 0, Qt::Key_B, "\x02", "A.......", 0},
+};
+
+class WindowKeys : public LetterFieldsWindow, public ::testing::WithParamInterface<WindowKeyCase> {};
+
+TEST_P(WindowKeys, TextsAndFocus) {
+    const WindowKeyCase& c = GetParam();
+    frmMain& w = shown();
+    w.scrSearch1->setValue(8);
+    fill(w, c.before);
+    w.T[c.field]->setFocus();
+    const Qt::KeyboardModifiers modifiers =
+        QByteArray(c.name).startsWith("ctrl") ? Qt::ControlModifier : Qt::NoModifier;
+    if (c.key == 0)
+        type(w.T[c.field], c.typed);
+    else
+        key(w.T[c.field], c.key, QString::fromUtf8(c.typed), modifiers);
+    EXPECT_EQ(row(w, 8), QString::fromUtf8(c.after));
+    EXPECT_EQ(QApplication::focusWidget(), w.T[c.focus]);
+    EXPECT_TRUE(w.TKeys().typedChar.isEmpty());
+    // A key never starts a search unless it is Enter.
+    EXPECT_TRUE(w.panelText(1).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WindowKeys, ::testing::ValuesIn(windowKeyCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LetterFieldsWindow, RackFieldsFollowTheSameRulesWithTheirOwnCount) {
+    frmMain& w = shown();
+    w.scrSearch3->setValue(3);
+    w.U[0]->setFocus();
+    for (const char* typed : {"ś", "1", "c", "z"})
+        type(QApplication::focusWidget(), typed);
+    EXPECT_EQ(w.U[0]->text() + w.U[1]->text() + w.U[2]->text(), QString::fromUtf8("ŚCZ"));
+    EXPECT_EQ(QApplication::focusWidget(), w.U[2]);
+    key(w.U[2], Qt::Key_Backspace, "\b");
+    EXPECT_EQ(w.U[1]->text(), QString());
+    EXPECT_EQ(w.U[2]->text(), QString("Z"));
+    EXPECT_EQ(QApplication::focusWidget(), w.U[1]);
+    EXPECT_TRUE(w.UKeys().typedChar.isEmpty());
+    EXPECT_TRUE(w.TKeys().oldText.isEmpty()); // the crossword row was not involved
+}
+
+TEST_F(LetterFieldsWindow, NothingIsPastedIntoALetterField) {
+    frmMain& w = shown();
+    QApplication::clipboard()->setText("x");
+    w.T[0]->setFocus();
+    key(w.T[0], Qt::Key_V, "\x16", Qt::ControlModifier);
+    key(w.T[1], Qt::Key_Insert, QString(), Qt::ShiftModifier);
+    EXPECT_EQ(row(w, 2), QString(".."));
+    EXPECT_FALSE(w.T[0]->acceptDrops());
+}
+
+TEST_F(LetterFieldsWindow, MouseUpPutsTheCaretBeforeTheLetter) {
+    frmMain& w = shown();
+    w.T[2]->setText("Q");
+    w.T[2]->setCursorPosition(1);
+    const QPoint right(w.T[2]->width() - 3, w.T[2]->height() / 2);
+    mouse(w.T[2], QEvent::MouseButtonPress, Qt::LeftButton, right);
+    mouse(w.T[2], QEvent::MouseButtonRelease, Qt::LeftButton, right);
+    EXPECT_EQ(w.T[2]->cursorPosition(), 0);
+}
+
+TEST_F(LetterFieldsWindow, ScrollBarSwitchesFieldsAndKeepsTheirLetters) {
+    frmMain& w = shown();
+    w.scrSearch1->setValue(8);
+    fill(w, "ABCDEFGH");
+    w.scrSearch1->setValue(5);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(w.T[i]->isEnabled(), i < 5) << i;
+    EXPECT_EQ(w.T[6]->palette().color(QPalette::Base), frmMain::buttonFaceColour());
+    // The last active field now is T(4): a letter there stays.
+    w.T[4]->setFocus();
+    type(w.T[4], "x");
+    EXPECT_EQ(QApplication::focusWidget(), w.T[4]);
+    w.scrSearch1->setValue(8);
+    EXPECT_EQ(row(w, 8), QString("ABCDXFGH"));
+    EXPECT_TRUE(w.T[7]->isEnabled());
+}
+
+TEST_F(LetterFieldsWindow, ClearButtonsEmptyTheirFieldsAndTakeTheFocus) {
+    frmMain& w = shown();
+    w.scrSearch1->setValue(4);
+    for (QLineEdit* f : w.T)
+        f->setText("A");
+    for (QLineEdit* f : w.U)
+        f->setText("B");
+    w.txtPattern->setText("K*T");
+    w.txtQuery->setPlainText("SELECT 1");
+
+    w.btnClear1->click();
+    EXPECT_EQ(row(w), QString("..............."));
+    EXPECT_EQ(QApplication::focusWidget(), w.T[0]);
+    w.btnClear2->click();
+    EXPECT_TRUE(w.txtPattern->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), w.txtPattern);
+    w.btnClear3->click();
+    for (QLineEdit* f : w.U)
+        EXPECT_TRUE(f->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), w.U[0]);
+    w.btnClear4->click();
+    EXPECT_TRUE(w.txtQuery->toPlainText().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), w.txtQuery);
+
+    // Each has its own access key.
+    QStringList keys;
+    for (QPushButton* b : {w.btnClear1, w.btnClear2, w.btnClear3, w.btnClear4})
+        keys << b->text();
+    EXPECT_EQ(keys, QStringList({QString::fromUtf8("&Wyczyść"), QString::fromUtf8("W&yczyść"),
+                                 QString::fromUtf8("Wy&czyść"), QString::fromUtf8("Wyc&zyść")}));
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST_F(LetterFieldsWindow, InputBoxesKeepTheirLimits) {
+    frmMain& w = shown();
+    w.txtPattern->setFocus();
+    for (int i = 0; i < 60; ++i)
+        type(w.txtPattern, "a");
+    EXPECT_EQ(w.txtPattern->text().size(), 50);
+    w.txtQuery->setPlainText(QString(2000, 'x'));
+    EXPECT_EQ(w.txtQuery->toPlainText().size(), 1024);
+    w.txtQuery->clear();
+    w.txtQuery->setFocus();
+    type(w.txtQuery, "s");
+    EXPECT_EQ(w.txtQuery->toPlainText(), QString("s"));
+}
+
+// Enter in each input starts the search that belongs to it.
+struct EnterCase {
+    const char* name;
+    const char* target;
+    const char* captions; // columns the search leaves, joined by "|"
+};
+
+const EnterCase enterCases[] = {
+    {"letter_field_crossword", "T_2", "Wyraz"},
+    {"rack_field_scrabble", "U_2", "Wyraz|Litery"},
+    {"pattern_box_pattern_search_not_scrabble", "txtPattern", "Wyraz"},
+    {"query_box_query_search", "txtQuery", "Wyraz|WyrazID"},
+};
+
+class EnterStarts : public LetterFieldsWindow, public ::testing::WithParamInterface<EnterCase> {};
+
+TEST_P(EnterStarts, TheSearchOfItsFrame) {
+    const EnterCase& c = GetParam();
+    frmMain& w = shown();
+    w.scrSearch1->setValue(3);
+    w.scrSearch3->setValue(2);
+    w.U[0]->setText("T");
+    w.U[1]->setText("K");
+    w.txtPattern->setText("*O*");
+    w.txtQuery->setPlainText("SELECT Wyraz, WyrazID FROM WYRAZY");
+    auto* target = w.findChild<QWidget*>(c.target);
+    ASSERT_NE(target, nullptr);
+    target->setFocus();
+    enter(target);
+    EXPECT_TRUE(env.prompts.shown.isEmpty()) << env.prompts.texts().join('\n').toStdString();
+    EXPECT_EQ(captions().join('|'), QString(c.captions));
+    EXPECT_EQ(w.panelText(1), QString::fromUtf8("Wyszukiwanie zakończone"));
+    EXPECT_EQ(column(), QStringList({"KOT"}));
+    // Enter starts the query; it does not break its line.
+    EXPECT_EQ(w.txtQuery->toPlainText(), QString("SELECT Wyraz, WyrazID FROM WYRAZY"));
+    EXPECT_EQ(w.txtPattern->text(), QString("*O*"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EnterStarts, ::testing::ValuesIn(enterCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
