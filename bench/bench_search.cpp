@@ -1,0 +1,249 @@
+// The four searches on the bundled dictionary, run in-process through the
+// window's own engine (SearchRun into a ResultsModel), against grep (and awk
+// for the row tests of the anagram and Scrabble searches) over the same words
+// in the same run: bench_search [DICTIONARY] [RUNS]
+// Prints the word index's build time and the memory the process holds.
+
+#include "db/Connection.h"
+#include "db/ConnectionString.h"
+#include "db/Recordset.h"
+#include "db/WordIndexCache.h"
+#include "options/Settings.h"
+#include "search/ResultsModel.h"
+#include "search/SearchRun.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// kB of a line of /proc/self/status ("VmRSS", "VmHWM").
+long long statusKb(const char* key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(qsizetype(strlen(key)) + 1).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+// Lets VmHWM measure the peak of what follows.
+void resetPeak() {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+struct Run {
+    qint32 listed = 0;
+    qint32 read = 0;
+    double ms = 0;
+};
+
+Run search(const SearchSpec& spec, const QString& connectionString, const Settings& settings) {
+    ResultsModel list;
+    SearchRun::Callbacks callbacks;
+    callbacks.layout = [&](const ResultLayout& layout) { list.applyLayout(layout); };
+    callbacks.rows = [&](QVector<QStringList>&& rows) { list.appendRows(std::move(rows)); };
+    callbacks.refresh = [](qint32) {};
+    callbacks.stopRequested = [] { return false; };
+    QElapsedTimer timer;
+    timer.start();
+    const SearchOutcome outcome = SearchRun(spec, settings).exec(connectionString, callbacks);
+    Run r;
+    r.ms = timer.nsecsElapsed() / 1e6;
+    r.listed = outcome.wordsListed;
+    r.read = outcome.rowsRead;
+    if (outcome.failed()) {
+        std::fprintf(stderr, "search failed: %s\n", qPrintable(outcome.error->description()));
+        std::exit(1);
+    }
+    return r;
+}
+
+// The shell command's wall time, output discarded.
+double shellMs(const QString& command) {
+    QProcess process;
+    QElapsedTimer timer;
+    timer.start();
+    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+    process.waitForFinished(-1);
+    return timer.nsecsElapsed() / 1e6;
+}
+
+QStringList letters(const char* text) {
+    QStringList fields;
+    for (const QChar c : QString::fromUtf8(text))
+        fields << (c == QLatin1Char('?') ? QString() : QString(c));
+    return fields;
+}
+
+// awk programs (byte-wise, as mawk is): a letter is the UTF-8 text of one.
+QString anagramAwk(const QString& pool) {
+    QString counts;
+    QStringList seen;
+    for (const QChar c : pool) {
+        if (seen.contains(QString(c)))
+            continue;
+        seen << QString(c);
+        counts += QStringLiteral("t=$0; if (gsub(\"%1\", \"\", t) != %2) next; ").arg(c).arg(pool.count(c));
+    }
+    return QStringLiteral("awk '{ %1print }'").arg(counts);
+}
+
+QString rackAwk(const QString& board, const QStringList& rack, int shortest) {
+    QString program =
+        QStringLiteral("{ w=$0; t=$0; n=gsub(/[^\\200-\\277]/, \"\", t); if (n < %1 || n > 15) next; ")
+            .arg(shortest);
+    for (const QChar c : board)
+        program += QStringLiteral("if (!sub(\"%1\", \"\", w)) next; ").arg(c);
+    program += QStringLiteral("if (w == \"\") next; ");
+    int blanks = 0;
+    for (const QString& tile : rack) {
+        if (tile.isEmpty())
+            ++blanks;
+        else
+            program += QStringLiteral("sub(\"%1\", \"\", w); ").arg(tile);
+    }
+    program += QStringLiteral("t=w; if (gsub(/[^\\200-\\277]/, \"\", t) <= %1) print }").arg(blanks);
+    return QStringLiteral("awk '%1'").arg(program);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QString path =
+        argc > 1 ? QString::fromLocal8Bit(argv[1])
+                 : QCoreApplication::applicationDirPath() + QStringLiteral("/Databases/slownik.mdb");
+    const int runs = argc > 2 ? std::max(3, atoi(argv[2])) : 15;
+    if (!QFileInfo::exists(path)) {
+        std::fprintf(stderr, "no dictionary at %s\n", qPrintable(path));
+        return 1;
+    }
+    const QString cs = ConnectionString::build(true, path, QString());
+    Settings settings; // MaxRecords 5000, RefreshRecords 100, as installed
+
+    // The words once, for grep, in the table's order.
+    QTemporaryDir dir;
+    const QString wordsFile = dir.filePath(QStringLiteral("words.txt"));
+    qint64 wordCount = 0;
+    {
+        WordIndexCache::setEnabled(false);
+        Connection connection;
+        connection.open(cs);
+        Recordset rs;
+        rs.open(QStringLiteral("SELECT Wyraz FROM WYRAZY"), connection);
+        QFile out(wordsFile);
+        out.open(QIODevice::WriteOnly);
+        QByteArray buffer;
+        for (; !rs.eof(); rs.moveNext(), ++wordCount) {
+            buffer += rs.value(0).toString().toUtf8();
+            buffer += '\n';
+        }
+        out.write(buffer);
+        WordIndexCache::setEnabled(true);
+    }
+
+    std::printf("dictionary: %s (%lld words), %d runs per search, medians\n", qPrintable(path),
+                static_cast<long long>(wordCount), runs);
+    std::printf("before the index: VmRSS %lld kB, VmHWM %lld kB\n", statusKb("VmRSS"), statusKb("VmHWM"));
+    resetPeak();
+    const Run first = search(CrosswordSearch{letters("K?????AŁ"), false}, cs, settings);
+    const WordIndexCache::Stats stats = WordIndexCache::stats();
+    std::printf(
+        "index build: %lld ms (first search %.0f ms), index %lld MB; VmRSS %lld kB, VmHWM %lld kB\n\n",
+        static_cast<long long>(stats.lastBuildMs), first.ms, static_cast<long long>(stats.memoryBytes >> 20),
+        statusKb("VmRSS"), statusKb("VmHWM"));
+
+    const QString grep = QStringLiteral("LC_ALL=C.UTF-8 grep ");
+    const QString file = QStringLiteral(" '") + wordsFile + QStringLiteral("'");
+    struct Case {
+        const char* title;
+        SearchSpec spec;
+        QString shell;    // the same search with grep (and awk)
+        const char* tool; // what the shell command is
+        double target;    // ms
+    };
+    const QStringList rack1 = {"C", "E", "I", "I", "P", "Ś", ""};
+    const QStringList rack2 = {"C", "E", "K", "R", "S", "Z", "Z"};
+    const std::vector<Case> cases = {
+        {"crossword K?????AŁ (TOP 5000)", CrosswordSearch{letters("K?????AŁ"), false},
+         grep + "-x -m 5000 'K.....AŁ'" + file, "grep", 1},
+        {"crossword Ź????Ą?? (TOP 5000)", CrosswordSearch{letters("Ź????Ą??"), false},
+         grep + "-x -m 5000 'Ź....Ą..'" + file, "grep", 1},
+        {"crossword ???????? (TOP 5000)", CrosswordSearch{letters("????????"), false},
+         grep + "-x -m 5000 '........'" + file, "grep", 1},
+        {"pattern B??Y*K (TOP 5000)", PatternSearch{"B??Y*K", false}, grep + "-x -m 5000 'B..Y.*K'" + file,
+         "grep", 5},
+        {"pattern *ŹDŹ* (TOP 5000)", PatternSearch{"*ŹDŹ*", false}, grep + "-m 5000 'ŹDŹ'" + file, "grep", 5},
+        {"anagram KROTNA", CrosswordSearch{letters("KROTNA"), true},
+         grep + "-x '......'" + file + " | " + anagramAwk("KROTNA") + " | head -5000", "grep+awk", 5},
+        {"Scrabble *R???E* + C E I I P Ś _", ScrabbleSearch{"*R???E*", rack1, false},
+         grep + "'R...E'" + file + " | " + rackAwk("RE", rack1, 5) + " | head -5000", "grep+awk", 30},
+        {"Scrabble *U* + C E K R S Z Z", ScrabbleSearch{"*U*", rack2, false},
+         grep + "'U'" + file + " | " + rackAwk("U", rack2, 1) + " | head -5000", "grep+awk", 30},
+        {"query TOP 100 ... LEFT JOIN OPISY ... 'K__T%'",
+         QuerySearch{"SELECT TOP 100 UCASE(WYRAZY.Wyraz) AS Wyraz, Opis FROM WYRAZY LEFT JOIN OPISY ON "
+                     "WYRAZY.WyrazID = OPISY.WyrazID WHERE Wyraz LIKE 'K__T%'"},
+         grep + "-x -m 100 'K..T.*'" + file, "grep", 0},
+    };
+
+    std::printf("%-46s %8s %9s %10s %10s %9s %7s\n", "search", "listed", "read", "ms", "tool ms", "x faster",
+                "target");
+    for (const Case& c : cases) {
+        search(c.spec, cs, settings); // warm-up
+        std::vector<double> times;
+        Run r;
+        for (int i = 0; i < runs; ++i) {
+            r = search(c.spec, cs, settings);
+            times.push_back(r.ms);
+        }
+        std::vector<double> toolTimes;
+        shellMs(c.shell + " > /dev/null"); // warm-up
+        for (int i = 0; i < std::max(3, runs / 3); ++i)
+            toolTimes.push_back(shellMs(c.shell + " > /dev/null"));
+        const double ms = median(times);
+        const double toolMs = median(toolTimes);
+        char target[32] = "-";
+        if (c.target > 0)
+            std::snprintf(target, sizeof target, "<= %g", c.target);
+        std::printf("%-46s %8d %9d %10.3f %10.1f %8.0fx %7s  (%s)\n", c.title, r.listed, r.read, ms, toolMs,
+                    toolMs / ms, target, c.tool);
+        std::fflush(stdout);
+    }
+
+    // A million rows into the window's list, refreshed every 100 rows.
+    {
+        Settings many = settings;
+        many.MaxRecords = 1000000;
+        many.RefreshRecords = 100;
+        const long long before = statusKb("VmRSS");
+        resetPeak();
+        const Run r = search(PatternSearch{"*", false}, cs, many);
+        std::printf(
+            "\n%-46s %8d %9d %10.1f ms, peak VmHWM %lld kB (+%lld kB over %lld kB)  (target <= 2000 ms)\n",
+            "listing 1,000,000 rows into ResultsModel", r.listed, r.read, r.ms, statusKb("VmHWM"),
+            statusKb("VmHWM") - before, before);
+    }
+    std::printf("\nat the end: VmRSS %lld kB, VmHWM %lld kB\n", statusKb("VmRSS"), statusKb("VmHWM"));
+    return 0;
+}
