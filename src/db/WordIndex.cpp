@@ -110,12 +110,14 @@ struct WordIndex::Bucket {
     BigArray<quint8> rows;       // count × length codes
     BigArray<quint8> columns;    // length × (blocks × 64) codes, zero padded
     BigArray<quint64> presence;  // kLetters × blocks: bit set when the word holds the letter
+    BigArray<quint64> twice;     // kLetters × blocks: ... holds it more than once
     BigArray<quint64> starts;    // kLetters × blocks: ... begins with the letter
     BigArray<quint64> ends;      // kLetters × blocks: ... ends with the letter
     BigArray<quint64> lowerCase; // per word: positions of small letters (empty when none)
 
     const quint8* column(int position) const { return columns.data() + size_t(position) * blocks * 64; }
     const quint64* letter(int code) const { return presence.data() + size_t(code - 1) * blocks; }
+    const quint64* letterTwice(int code) const { return twice.data() + size_t(code - 1) * blocks; }
     const quint64* startingWith(int code) const { return starts.data() + size_t(code - 1) * blocks; }
     const quint64* endingWith(int code) const { return ends.data() + size_t(code - 1) * blocks; }
     const quint8* row(quint32 slot) const { return rows.data() + size_t(slot) * length; }
@@ -133,23 +135,27 @@ struct WordIndex::Bucket {
         const size_t stride = size_t(blocks) * 64;
         columns.resize(size_t(length) * stride);
         presence.resize(size_t(kLetters) * blocks);
+        twice.resize(size_t(kLetters) * blocks);
         starts.resize(size_t(kLetters) * blocks);
         ends.resize(size_t(kLetters) * blocks);
         for (quint32 w = 0; w < blocks; ++w) {
             const quint32 first = w * 64;
             const quint32 n = std::min<quint32>(64, count - first);
             quint64 held[kLetters + 1] = {};
+            quint64 heldTwice[kLetters + 1] = {};
             for (int p = 0; p < length; ++p) {
                 quint8* out = columns.data() + p * stride + first;
                 const quint8* in = rows.data() + size_t(first) * length + p;
                 for (quint32 j = 0; j < n; ++j) {
                     const quint8 code = in[size_t(j) * length];
                     out[j] = code;
+                    heldTwice[code] |= held[code] & (quint64(1) << j);
                     held[code] |= quint64(1) << j;
                 }
             }
             for (int c = 1; c <= kLetters; ++c) {
                 presence[size_t(c - 1) * blocks + w] = held[c];
+                twice[size_t(c - 1) * blocks + w] = heldTwice[c];
                 holders[c] += std::popcount(held[c]);
             }
             if (length == 0)
@@ -164,8 +170,8 @@ struct WordIndex::Bucket {
     }
 
     qint64 memoryBytes() const {
-        return qint64(ordinals.bytes() + rows.bytes() + columns.bytes() + presence.bytes() + starts.bytes() +
-                      ends.bytes() + lowerCase.bytes());
+        return qint64(ordinals.bytes() + rows.bytes() + columns.bytes() + presence.bytes() + twice.bytes() +
+                      starts.bytes() + ends.bytes() + lowerCase.bytes());
     }
 };
 
@@ -197,6 +203,7 @@ struct WordIndex::Pattern {
     int firstCode = 0;          // the letter every match begins with (0: any)
     int lastCode = 0;           // ... ends with
     std::vector<int> required;  // further letters every match holds
+    std::vector<int> repeated;  // letters every match holds more than once
     bool vectorExact = true;    // the block tests decide alone
     bool presenceExact = false; // the required letters decide alone
 
@@ -265,6 +272,10 @@ struct WordIndex::Pattern {
             lastElement = hasRun ? segments.back().second - 1 : headEnd - 1;
             ending.pop_back();
         }
+        int uses[kLetters + 1] = {};
+        for (const Element& e : elements)
+            if (!e.run && single(e.codes) && ++uses[std::countr_zero(e.codes)] == 2)
+                repeated.push_back(std::countr_zero(e.codes));
         for (int i = 0; i < int(elements.size()); ++i) {
             const Element& e = elements[i];
             if (!e.run && single(e.codes) && i != firstElement && i != lastElement) {
@@ -655,6 +666,11 @@ struct WordIndex::BlockMatcher {
             m &= b.endingWith(p.lastCode)[w];
         if (!m)
             return 0;
+        for (const int code : p.repeated) {
+            m &= b.letterTwice(code)[w];
+            if (!m)
+                return 0;
+        }
         for (const int code : p.required) {
             m &= b.letter(code)[w];
             if (!m)
