@@ -10,6 +10,7 @@
 #include <atomic>
 #include <bit>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <thread>
 
@@ -527,13 +528,29 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
     });
     std::atomic<size_t> next{0};
     qint64 counted[2][kLetters + 1] = {};
+    std::exception_ptr helperFailed;
     auto work = [&](qint64* holders) {
         for (size_t i; (i = next++) < queue.size();)
             queue[i]->finish(holders);
     };
-    std::thread helper(work, counted[1]);
-    work(counted[0]);
+    std::thread helper([&] {
+        try {
+            work(counted[1]);
+        } catch (...) {
+            helperFailed = std::current_exception();
+            next = queue.size();
+        }
+    });
+    try {
+        work(counted[0]);
+    } catch (...) {
+        next = queue.size();
+        helper.join();
+        throw;
+    }
     helper.join();
+    if (helperFailed)
+        std::rethrow_exception(helperFailed);
     qint64 holders[kLetters + 1] = {};
     for (int c = 1; c <= kLetters; ++c)
         holders[c] = counted[0][c] + counted[1][c];
