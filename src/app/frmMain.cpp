@@ -184,18 +184,8 @@ void frmMain::scrSearch3_Change() {
                [&] { setFieldsByCount(scrSearch3, U.data(), RackFields, rackColour()); });
 }
 
-QString frmMain::trimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 QString frmMain::dbPath() const {
-    return trimBlanks(labDBName->text());
+    return modMain::TrimBlanks(labDBName->text());
 }
 
 void frmMain::showSettingsInStatusBar() {

@@ -150,7 +150,6 @@ public:
     // The path of the current database: the caption of labDBName without its
     // surrounding blanks.
     QString dbPath() const;
-    static QString trimBlanks(const QString& text);
 
     // Start-up.
     void Form_Load();

@@ -16,8 +16,9 @@ void modMain::WriteRegistry(const QString& section, const QString& key, const QS
 
 QString modMain::ReadRegistry(const QString& section, const QString& key) {
     QString result;
-    trap(QStringLiteral("ReadRegistry"), [&] { result = m_store.read(section, key); },
-         [&] { result.clear(); });
+    trap(
+        QStringLiteral("ReadRegistry"), [&] { result = m_store.read(section, key); },
+        [&] { result.clear(); });
     return result;
 }
 
@@ -35,11 +36,13 @@ void modMain::MsgInfo(const QString& text) {
 
 qint16 modMain::MsgQuestion(const QString& text) {
     return m_prompts.messageBox(MsgStyle::Question, QString::fromLatin1(Title), text) == AnswerYes ? AnswerYes
-                                                                                                    : AnswerNo;
+                                                                                                   : AnswerNo;
 }
 
 void modMain::ShowErrorMessage(const AppError& error) {
-    MsgError(QStringLiteral("Wystąpił błąd numer (%1)\r\nOpis błędu: %2").arg(error.number()).arg(error.description()));
+    MsgError(QStringLiteral("Wystąpił błąd numer (%1)\r\nOpis błędu: %2")
+                 .arg(error.number())
+                 .arg(error.description()));
 }
 
 void modMain::ReportError(const QString& place, const AppError& error) {
@@ -81,7 +84,15 @@ bool modMain::IsAlphabetLetter(QChar upper) {
     if (u >= u'A' && u <= u'Z')
         return true;
     switch (u) {
-    case u'Ą': case u'Ć': case u'Ę': case u'Ł': case u'Ń': case u'Ó': case u'Ś': case u'Ź': case u'Ż':
+    case u'Ą':
+    case u'Ć':
+    case u'Ę':
+    case u'Ł':
+    case u'Ń':
+    case u'Ó':
+    case u'Ś':
+    case u'Ź':
+    case u'Ż':
         return true;
     default:
         return false;
@@ -116,14 +127,17 @@ bool modMain::CheckNumeric(const QString& text) {
 QString modMain::UATrim(const QString& text) {
     QString doubled = text;
     doubled.replace(QLatin1Char('\''), QLatin1String("''"));
-    // Only U+0020 is trimmed; tabs and other white space stay.
+    return TrimBlanks(doubled);
+}
+
+QString modMain::TrimBlanks(const QString& text) {
     qsizetype begin = 0;
-    qsizetype end = doubled.size();
-    while (begin < end && doubled.at(begin) == QLatin1Char(' '))
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QLatin1Char(' '))
         ++begin;
-    while (end > begin && doubled.at(end - 1) == QLatin1Char(' '))
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
         --end;
-    return doubled.mid(begin, end - begin);
+    return text.mid(begin, end - begin);
 }
 
 QVariant modMain::UsunNull(const QVariant& value) {

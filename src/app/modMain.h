@@ -55,6 +55,8 @@ public:
     static bool CheckPattern(const QString& text);
     static bool CheckNumeric(const QString& text);
     static QString UATrim(const QString& text);
+    // Removes leading and trailing U+0020 only; tabs and other white space stay.
+    static QString TrimBlanks(const QString& text);
     static QVariant UsunNull(const QVariant& value);
 
     // The common error trap of a working procedure: runs body; on an error shows
@@ -70,8 +72,7 @@ public:
     }
 
     // Runs body and hands any error to onError as an AppError; true when no error arose.
-    template <class Body, class OnError>
-    static bool trapWith(Body&& body, OnError&& onError) {
+    template <class Body, class OnError> static bool trapWith(Body&& body, OnError&& onError) {
         try {
             body();
             return true;
@@ -86,8 +87,7 @@ public:
     }
 
     // For the handlers that ignore errors: a failing step is skipped.
-    template <class Body>
-    static void skipOnError(Body&& body) {
+    template <class Body> static void skipOnError(Body&& body) {
         trapWith(std::forward<Body>(body), [](const AppError&) {});
     }
 

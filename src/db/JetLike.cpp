@@ -3,26 +3,8 @@
 #include "db/PolishText.h"
 #include "db/ProviderErrors.h"
 
-namespace {
-
-// Walks UTF-8 text; a position is a byte pointer.
-struct Utf8Cursor {
-    const unsigned char* pos;
-    const unsigned char* end;
-    bool atEnd() const { return pos >= end; }
-    char32_t next() { return PolishText::nextUtf8(pos, end); }
-};
-
-// Walks UTF-16 text; a position is an index.
-struct Utf16Cursor {
-    const QChar* data;
-    qsizetype pos;
-    qsizetype size;
-    bool atEnd() const { return pos >= size; }
-    char32_t next() { return PolishText::nextUtf16(data, pos, size); }
-};
-
-} // namespace
+using PolishText::Utf16Cursor;
+using PolishText::Utf8Cursor;
 
 JetLike::JetLike(QStringView pattern) {
     const qsizetype n = pattern.size();

@@ -62,20 +62,8 @@ template <typename Cursor> int fastCompare(Cursor a, Cursor b) {
     }
 }
 
-struct Utf8Cursor {
-    const unsigned char* pos;
-    const unsigned char* end;
-    bool atEnd() const { return pos >= end; }
-    char32_t next() { return PolishText::nextUtf8(pos, end); }
-};
-
-struct Utf16Cursor {
-    const QChar* data;
-    qsizetype pos;
-    qsizetype size;
-    bool atEnd() const { return pos >= size; }
-    char32_t next() { return PolishText::nextUtf16(data, pos, size); }
-};
+using PolishText::Utf16Cursor;
+using PolishText::Utf8Cursor;
 
 int collateUtf8(void*, int lengthA, const void* a, int lengthB, const void* b) {
     const auto* pa = static_cast<const unsigned char*>(a);

@@ -65,4 +65,21 @@ inline qsizetype utf8Length(const unsigned char* p, qsizetype bytes) {
 // for a folded code point; 0 for anything else.
 int alphabetRank(char32_t folded);
 
+// Walks UTF-8 text; a position is a byte pointer.
+struct Utf8Cursor {
+    const unsigned char* pos;
+    const unsigned char* end;
+    bool atEnd() const { return pos >= end; }
+    char32_t next() { return nextUtf8(pos, end); }
+};
+
+// Walks UTF-16 text; a position is an index.
+struct Utf16Cursor {
+    const QChar* data;
+    qsizetype pos;
+    qsizetype size;
+    bool atEnd() const { return pos >= size; }
+    char32_t next() { return nextUtf16(data, pos, size); }
+};
+
 } // namespace PolishText

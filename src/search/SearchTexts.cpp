@@ -49,13 +49,7 @@ QString placeText(SearchKind kind) {
 }
 
 QString trimSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
+    return modMain::TrimBlanks(text);
 }
 
 QString upper(const QString& text) {
