@@ -92,8 +92,9 @@ private:
     void grow(size_t bytes) {
         bytes = roundUp(bytes);
         if (bytes < kHuge) {
-            void* p = m_data ? ::mremap(m_data, m_bytes, bytes, MREMAP_MAYMOVE)
-                             : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            void* p =
+                m_data ? ::mremap(m_data, m_bytes, bytes, MREMAP_MAYMOVE)
+                       : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
             if (p == MAP_FAILED)
                 throw std::bad_alloc();
             m_data = static_cast<T*>(p);
@@ -101,11 +102,13 @@ private:
             return;
         }
         bytes = (bytes + kHuge - 1) / kHuge * kHuge;
-        void* raw = ::mmap(nullptr, bytes + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        void* raw =
+            ::mmap(nullptr, bytes + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (raw == MAP_FAILED)
             throw std::bad_alloc();
         auto* start = static_cast<char*>(raw);
-        auto* aligned = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(start) + kHuge - 1) & ~(kHuge - 1));
+        auto* aligned =
+            reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(start) + kHuge - 1) & ~(kHuge - 1));
         if (aligned > start)
             ::munmap(start, size_t(aligned - start));
         if (aligned + bytes < start + bytes + kHuge)
