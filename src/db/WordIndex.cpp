@@ -17,6 +17,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -100,6 +103,92 @@ QStringList queryPlan(sqlite3* db, const QString& sql) {
     sqlite3_finalize(statement);
     return rc == SQLITE_DONE ? plan : QStringList();
 }
+
+// A letter that a pattern fixes at a position: from the start (head, middle)
+// or from the end, 1 being the last (tail).
+struct Fixed {
+    int position;
+    quint8 code;
+};
+
+// The position tests of a block of 64 words, on the columns of their bucket:
+// the fixed letters of head and tail, and a floating part at any offset from
+// lo to hi. Written once per vector width (the processor decides which runs):
+// a test of 64 letters is four instructions on SSE2, two on AVX2, one on AVX-512.
+struct BlockTests {
+    const quint8* columns;
+    size_t stride;
+    int length;
+    const Fixed* head;
+    int heads;
+    const Fixed* tail;
+    int tails;
+    const Fixed* middle;
+    int middles;
+    int lo;
+    int hi;
+};
+
+#define LITERON_BLOCK_TESTS(equal)                                                                           \
+    const quint8* const base = t.columns + offset;                                                           \
+    for (int i = 0; i < t.heads && m; ++i)                                                                   \
+        m &= equal(base + t.stride * size_t(t.head[i].position), t.head[i].code);                            \
+    for (int i = 0; i < t.tails && m; ++i)                                                                   \
+        m &= equal(base + t.stride * size_t(t.length - t.tail[i].position), t.tail[i].code);                 \
+    if (!m || t.middles == 0)                                                                                \
+        return m;                                                                                            \
+    quint64 any = 0;                                                                                         \
+    for (int at = t.lo; at <= t.hi && any != m; ++at) {                                                      \
+        quint64 found = m & ~any;                                                                            \
+        for (int i = 0; i < t.middles && found; ++i)                                                         \
+            found &= equal(base + t.stride * size_t(at + t.middle[i].position), t.middle[i].code);           \
+        any |= found;                                                                                        \
+    }                                                                                                        \
+    return any;
+
+quint64 blockTestsBasic(const BlockTests& t, size_t offset, quint64 m) {
+    LITERON_BLOCK_TESTS(equalMask)
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#define LITERON_WIDE_VECTORS 1
+
+__attribute__((target("avx2"))) inline quint64 equalMaskAvx2(const quint8* p, quint8 code) {
+    const __m256i v = _mm256_set1_epi8(char(code));
+    const __m256i low = _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), v);
+    const __m256i high = _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32)), v);
+    return quint64(quint32(_mm256_movemask_epi8(low))) | quint64(quint32(_mm256_movemask_epi8(high))) << 32;
+}
+
+__attribute__((target("avx2"))) quint64 blockTestsAvx2(const BlockTests& t, size_t offset, quint64 m) {
+    LITERON_BLOCK_TESTS(equalMaskAvx2)
+}
+
+__attribute__((target("avx512bw"))) inline quint64 equalMaskAvx512(const quint8* p, quint8 code) {
+    return _mm512_cmpeq_epi8_mask(_mm512_loadu_si512(p), _mm512_set1_epi8(char(code)));
+}
+
+__attribute__((target("avx512bw"))) quint64 blockTestsAvx512(const BlockTests& t, size_t offset, quint64 m) {
+    LITERON_BLOCK_TESTS(equalMaskAvx512)
+}
+#endif
+
+#undef LITERON_BLOCK_TESTS
+
+using BlockTestsFn = quint64 (*)(const BlockTests&, size_t, quint64);
+
+BlockTestsFn widestBlockTests() {
+#ifdef LITERON_WIDE_VECTORS
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512bw"))
+        return blockTestsAvx512;
+    if (__builtin_cpu_supports("avx2"))
+        return blockTestsAvx2;
+#endif
+    return blockTestsBasic;
+}
+
+std::atomic<BlockTestsFn> g_blockTests{widestBlockTests()};
 
 } // namespace
 
@@ -188,10 +277,7 @@ struct WordIndex::Pattern {
         bool run;
         quint64 codes; // bit c: letter code c is accepted
     };
-    struct Fixed {
-        int position; // from the start (head, middle) or from the end, 1 = last (tail)
-        quint8 code;
-    };
+    using Fixed = ::Fixed;
 
     std::vector<Element> elements;
     bool hasRun = false;
@@ -564,6 +650,32 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
     return index;
 }
 
+std::vector<WordIndex::Vectors> WordIndex::availableVectors() {
+    std::vector<Vectors> vectors{Vectors::Basic};
+#ifdef LITERON_WIDE_VECTORS
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2"))
+        vectors.push_back(Vectors::Avx2);
+    if (__builtin_cpu_supports("avx512bw"))
+        vectors.push_back(Vectors::Avx512);
+#endif
+    return vectors;
+}
+
+void WordIndex::useVectors(Vectors vectors) {
+    const std::vector<Vectors> available = availableVectors();
+    if (std::find(available.begin(), available.end(), vectors) == available.end())
+        return;
+    BlockTestsFn chosen = blockTestsBasic;
+#ifdef LITERON_WIDE_VECTORS
+    if (vectors == Vectors::Avx2)
+        chosen = blockTestsAvx2;
+    else if (vectors == Vectors::Avx512)
+        chosen = blockTestsAvx512;
+#endif
+    g_blockTests = chosen;
+}
+
 qint64 WordIndex::memoryBytes() const {
     qint64 total = qint64(m_lengthOf.bytes() + m_slotOf.bytes());
     for (const Bucket& b : m_buckets)
@@ -648,22 +760,36 @@ quint64 firstBits(quint64 bits, qint64 n) {
 
 // The matches of a pattern among the 64 words of a block of one bucket.
 struct WordIndex::BlockMatcher {
-    static constexpr quint32 kAhead = 4; // blocks
+    static constexpr quint32 kAhead = 8; // blocks
     const Bucket& b;
     const Pattern& p;
     int lo = 0;
     int hi = 0;
-    int lines = 0;
+    int lines = 0; // fewer candidates than this: checked one by one
     bool decided = false;
+
+    BlockTests tests{};
+    BlockTestsFn blockTests = g_blockTests.load(std::memory_order_relaxed);
 
     BlockMatcher(const Bucket& bucket, const Pattern& pattern) : b(bucket), p(pattern) {
         lo = p.headLength;
         hi = b.length - p.tailLength - p.middleLength;
+        tests = {b.columns.data(),
+                 size_t(b.blocks) * 64,
+                 b.length,
+                 p.head.data(),
+                 int(p.head.size()),
+                 p.tail.data(),
+                 int(p.tail.size()),
+                 p.middle.data(),
+                 int(p.middle.size()),
+                 lo,
+                 hi};
         decided = p.presenceExact || (p.vectorExact && !p.hasBlockTests());
-        // Checking a word alone costs a read of its row, a block test about a
-        // cache line for the fixed positions (the first test mostly decides)
-        // and one per offset of a floating part. Fewer candidates: one by one.
-        lines = (p.head.empty() && p.tail.empty() ? 0 : 1) + (p.middle.empty() ? 0 : hi - lo + 1);
+        // A lone candidate is checked on its row (one cache line); two or more
+        // are cheaper to test a column at a time for the whole block, the
+        // lines being fetched ahead.
+        lines = 2;
     }
 
     quint64 checkEach(quint32 w, quint64 m) const {
@@ -675,57 +801,61 @@ struct WordIndex::BlockMatcher {
         return checked;
     }
 
-    quint64 operator()(quint32 w) const {
+    // The words of the block that the bitmaps leave as candidates.
+    quint64 candidates(quint32 w) const {
         quint64 m = b.valid(w);
         if (p.firstCode)
             m &= b.startingWith(p.firstCode)[w];
         if (p.lastCode && m)
             m &= b.endingWith(p.lastCode)[w];
-        if (!m)
-            return 0;
         for (const int code : p.repeated) {
-            m &= b.letterTwice(code)[w];
             if (!m)
                 return 0;
+            m &= b.letterTwice(code)[w];
         }
         for (const int code : p.required) {
-            m &= b.letter(code)[w];
             if (!m)
                 return 0;
+            m &= b.letter(code)[w];
         }
+        return m;
+    }
+
+    // Asks for the memory a later block will be matched from: the blocks
+    // with candidates are scattered, so the processor cannot guess them.
+    void prefetch(quint32 w) const {
+        if (w >= b.blocks)
+            return;
+        const quint64 m = candidates(w);
+        if (!m)
+            return;
+        const quint32* ordinals = b.ordinals.data() + size_t(w) * 64;
+        for (int line = 0; line < 4; ++line)
+            if (m >> (16 * line) & 0xFFFF)
+                __builtin_prefetch(ordinals + 16 * line);
         if (decided)
+            return;
+        if (fewerBitsThan(m, lines)) {
+            forEachBit(m, [&](int bit) { __builtin_prefetch(b.row(w * 64 + bit)); });
+            return;
+        }
+        const size_t offset = size_t(w) * 64;
+        for (const Pattern::Fixed& f : p.head)
+            __builtin_prefetch(b.column(f.position) + offset);
+        for (const Pattern::Fixed& f : p.tail)
+            __builtin_prefetch(b.column(b.length - f.position) + offset);
+        if (!p.middle.empty())
+            for (int at = lo; at < hi + p.middleLength; ++at)
+                __builtin_prefetch(b.column(at) + offset);
+    }
+
+    quint64 operator()(quint32 w) const {
+        quint64 m = candidates(w);
+        if (!m || decided)
             return m;
         if (fewerBitsThan(m, lines))
             return checkEach(w, m);
-        const size_t offset = size_t(w) * 64;
-        // The next blocks will most likely be tested the same way: fetch their
-        // lines of the floating part now, one stream per position.
-        if (!p.middle.empty() && w + kAhead < b.blocks)
-            for (int at = lo; at < hi + p.middleLength; ++at)
-                __builtin_prefetch(b.column(at) + offset + kAhead * 64);
-        for (const Pattern::Fixed& f : p.head) {
-            m &= equalMask(b.column(f.position) + offset, f.code);
-            if (!m)
-                return 0;
-        }
-        for (const Pattern::Fixed& f : p.tail) {
-            m &= equalMask(b.column(b.length - f.position) + offset, f.code);
-            if (!m)
-                return 0;
-        }
-        if (!p.middle.empty()) {
-            quint64 any = 0;
-            for (int at = lo; at <= hi && any != m; ++at) {
-                quint64 t = m & ~any;
-                for (const Pattern::Fixed& f : p.middle) {
-                    t &= equalMask(b.column(at + f.position) + offset, f.code);
-                    if (!t)
-                        break;
-                }
-                any |= t;
-            }
-            m = any;
-        }
+        m = blockTests(tests, size_t(w) * 64, m);
         return m && !p.vectorExact ? checkEach(w, m) : m;
     }
 };
@@ -751,6 +881,7 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
             const BlockMatcher match(b, p);
             qint64 left = cap;
             for (quint32 w = 0; w < b.blocks && left > 0; ++w) {
+                match.prefetch(w + BlockMatcher::kAhead);
                 quint64 m = match(w);
                 if (left < 64)
                     m = firstBits(m, left);
@@ -812,6 +943,7 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
             quint64* const rowsMatched = matched.data();
             const quint32* const ordinals = b.ordinals.data();
             for (; w < stop && wanted > 0; ++w) {
+                matchers[i].prefetch(w + BlockMatcher::kAhead);
                 quint64 m = matchers[i](w);
                 if (!m)
                     continue;

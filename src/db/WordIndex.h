@@ -55,6 +55,14 @@ public:
     quint32 wordCount() const { return m_count; }
     qint64 memoryBytes() const;
 
+    // The vector instructions the block tests use: the widest the processor
+    // has, unless a test or a benchmark picks another available one to
+    // compare. Basic is SSE2 on x86-64 and plain code elsewhere.
+    enum class Vectors { Basic, Avx2, Avx512 };
+    static std::vector<Vectors> availableVectors();
+    // Ignored for a width the processor does not have.
+    static void useVectors(Vectors vectors);
+
     struct Bucket;
     struct Other;
     struct Pattern;

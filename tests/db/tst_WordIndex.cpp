@@ -5,6 +5,7 @@
 #include "db/IndexedStatement.h"
 #include "db/Recordset.h"
 #include "db/RowFilter.h"
+#include "db/WordIndex.h"
 #include "db/WordIndexCache.h"
 #include "support/GeneratedDictionary.h"
 #include "support/TestDictionary.h"
@@ -65,14 +66,23 @@ struct EngineOnly {
     ~EngineOnly() { WordIndexCache::setEnabled(true); }
 };
 
-// The same statement through the index and through the engine.
+// The same statement through the index and through the engine. The index
+// answers with every vector width the processor has; they must all agree.
 struct Comparison {
     explicit Comparison(const QString& connectionString) {
         indexed.open(connectionString);
         engine.open(connectionString);
     }
     std::pair<Delivered, Delivered> run(const QString& sql, const std::optional<RowFilter>& filter = {}) {
-        Delivered fromIndex = deliver(indexed, sql, filter);
+        const std::vector<WordIndex::Vectors> widths = WordIndex::availableVectors();
+        Delivered fromIndex;
+        for (const WordIndex::Vectors width : widths) {
+            WordIndex::useVectors(width);
+            Delivered delivered = deliver(indexed, sql, filter);
+            if (width != widths.front() && !(delivered == fromIndex))
+                delivered.error += QStringLiteral(" (differs with vector width %1)").arg(int(width));
+            fromIndex = delivered;
+        }
         EngineOnly off;
         return {fromIndex, deliver(engine, sql, filter)};
     }
