@@ -67,7 +67,7 @@ double cpuMs(clockid_t clock) {
 }
 
 // One list for every run, cleared before each as the window clears its own.
-Run search(ResultsModel& list, const SearchSpec& spec, const QString& connectionString,
+Run search(ResultsModel& list, const SearchRequest& request, const QString& connectionString,
            const Settings& settings) {
     list.clear();
     SearchRun::Callbacks callbacks;
@@ -78,7 +78,7 @@ Run search(ResultsModel& list, const SearchSpec& spec, const QString& connection
     QElapsedTimer timer;
     const double cpuStart = cpuMs(CLOCK_THREAD_CPUTIME_ID);
     timer.start();
-    const SearchOutcome outcome = SearchRun(spec, settings).exec(connectionString, callbacks);
+    const SearchOutcome outcome = SearchRun(request, settings).exec(connectionString, callbacks);
     Run r;
     r.ms = timer.nsecsElapsed() / 1e6;
     r.cpuMs = cpuMs(CLOCK_THREAD_CPUTIME_ID) - cpuStart;
@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
     const QString file = QStringLiteral(" '") + wordsFile + QStringLiteral("'");
     struct Case {
         const char* title;
-        SearchSpec spec;
+        SearchRequest request;
         QString shell;    // the same search with grep (and awk)
         const char* tool; // what the shell command is
         double target;    // ms
@@ -225,12 +225,12 @@ int main(int argc, char** argv) {
     std::printf("%-46s %7s %8s %8s %8s %8s %8s %7s\n", "search", "listed", "read", "ms", "cpu ms", "tool ms",
                 "faster", "target");
     for (const Case& c : cases) {
-        search(list, c.spec, cs, settings); // warm-up
+        search(list, c.request, cs, settings); // warm-up
         std::vector<double> times;
         std::vector<double> cpuTimes;
         Run r;
         for (int i = 0; i < runs; ++i) {
-            r = search(list, c.spec, cs, settings);
+            r = search(list, c.request, cs, settings);
             times.push_back(r.ms);
             cpuTimes.push_back(r.cpuMs);
         }

@@ -6,7 +6,7 @@ namespace {
 constexpr int MinFields = 2;
 constexpr int MaxFields = 15;
 
-std::optional<SearchSpec> crossword(const CliOptions& options, QString& error) {
+std::optional<SearchRequest> crossword(const CliOptions& options, QString& error) {
     const std::optional<QStringList> fields = SearchCommand::fieldsFrom(options.positional().at(1));
     if (!fields) {
         error = QStringLiteral("LITERY: same litery alfabetu lub \"?\" dla pustego pola.");

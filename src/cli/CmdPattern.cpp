@@ -3,7 +3,7 @@
 
 namespace {
 
-std::optional<SearchSpec> pattern(const CliOptions& options, QString&) {
+std::optional<SearchRequest> pattern(const CliOptions& options, QString&) {
     return PatternSearch{options.positional().at(1), options.has(QStringLiteral("descriptions"))};
 }
 

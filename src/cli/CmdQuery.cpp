@@ -3,7 +3,7 @@
 
 namespace {
 
-std::optional<SearchSpec> query(const CliOptions& options, QString&) {
+std::optional<SearchRequest> query(const CliOptions& options, QString&) {
     return QuerySearch{options.positional().at(1)};
 }
 

@@ -5,7 +5,7 @@ namespace {
 
 constexpr int MaxRack = 7;
 
-std::optional<SearchSpec> scrabble(const CliOptions& options, QString& error) {
+std::optional<SearchRequest> scrabble(const CliOptions& options, QString& error) {
     const std::optional<QStringList> rack = SearchCommand::fieldsFrom(options.positional().at(2));
     if (!rack) {
         error = QStringLiteral("STOJAK: same litery alfabetu lub \"?\" dla blanka.");

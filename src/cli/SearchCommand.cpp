@@ -99,12 +99,12 @@ int run(const Definition& definition, const QStringList& args) {
     settings.IgnoreMaxRecords = options.has(QStringLiteral("ignore-max")); // a flag of the query command only
 
     QString argumentError;
-    const std::optional<SearchSpec> spec = definition.makeSpec(options, argumentError);
-    if (!spec) {
+    const std::optional<SearchRequest> request = definition.makeSpec(options, argumentError);
+    if (!request) {
         err << argumentError << '\n';
         return 2;
     }
-    if (const std::optional<ValidationFailure> failure = validate(*spec)) {
+    if (const std::optional<ValidationFailure> failure = validate(*request)) {
         err << failure->message << '\n';
         return 2;
     }
@@ -121,7 +121,7 @@ int run(const Definition& definition, const QStringList& args) {
         callbacks.rows = [&](QVector<QStringList>&& rows) { list.appendRows(std::move(rows)); };
         QElapsedTimer timer;
         timer.start();
-        const SearchOutcome outcome = SearchRun(*spec, settings).exec(connection, callbacks);
+        const SearchOutcome outcome = SearchRun(*request, settings).exec(connection, callbacks);
         times.push_back(timer.nsecsElapsed());
         if (outcome.failed()) {
             err << outcome.error->number() << '\t' << outcome.error->description() << '\n';

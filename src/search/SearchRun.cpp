@@ -15,15 +15,15 @@ void moveFirstQuietly(Recordset& rs) {
 }
 } // namespace
 
-SearchRun::SearchRun(SearchSpec spec, const Settings& settings)
-    : m_spec(std::move(spec)), m_maxRecords(settings.MaxRecords),
+SearchRun::SearchRun(SearchRequest request, const Settings& settings)
+    : m_request(std::move(request)), m_maxRecords(settings.MaxRecords),
       m_refreshRecords(std::max(1, settings.RefreshRecords)), m_ignoreMaxRecords(settings.IgnoreMaxRecords),
       m_timeout(settings.ConnTimeout) {}
 
 SearchOutcome SearchRun::exec(const QString& connectionString, const Callbacks& callbacks) {
     m_callbacks = &callbacks;
     m_outcome = SearchOutcome{};
-    m_outcome.kind = kindOf(m_spec);
+    m_outcome.kind = kindOf(m_request);
     m_pending.clear();
     m_wordField = -1;
     m_inUserQuery = false;
@@ -36,16 +36,16 @@ SearchOutcome SearchRun::exec(const QString& connectionString, const Callbacks& 
             Recordset rs;
             switch (m_outcome.kind) {
             case SearchKind::Crossword:
-                runCrossword(std::get<CrosswordSearch>(m_spec), connection, rs);
+                runCrossword(std::get<CrosswordSearch>(m_request), connection, rs);
                 break;
             case SearchKind::Pattern:
-                runPattern(std::get<PatternSearch>(m_spec), connection, rs);
+                runPattern(std::get<PatternSearch>(m_request), connection, rs);
                 break;
             case SearchKind::Scrabble:
-                runScrabble(std::get<ScrabbleSearch>(m_spec), connection, rs);
+                runScrabble(std::get<ScrabbleSearch>(m_request), connection, rs);
                 break;
             case SearchKind::Query:
-                runQuery(std::get<QuerySearch>(m_spec), connection, rs);
+                runQuery(std::get<QuerySearch>(m_request), connection, rs);
                 break;
             }
             if (rs.isOpen())

@@ -3,7 +3,7 @@
 #include "options/Settings.h"
 #include "search/ResultLayout.h"
 #include "search/SearchOutcome.h"
-#include "search/SearchSpec.h"
+#include "search/SearchRequest.h"
 
 #include <QStringList>
 #include <QVector>
@@ -37,13 +37,13 @@ public:
     };
 
     // Reads MaxRecords, RefreshRecords, IgnoreMaxRecords and ConnTimeout.
-    SearchRun(SearchSpec spec, const Settings& settings);
+    SearchRun(SearchRequest request, const Settings& settings);
 
     // Runs on a connection of its own opened with the connection string. Never
     // throws: an error ends the run with End::Failed and the error in the outcome.
     SearchOutcome exec(const QString& connectionString, const Callbacks& callbacks);
 
-    const SearchSpec& spec() const { return m_spec; }
+    const SearchRequest& request() const { return m_request; }
 
     // The anagram test and the rack fit are handed to the provider, which
     // delivers only the rows that pass (and those at refresh points) and tells
@@ -66,7 +66,7 @@ private:
     void refreshPoint(qint32 listed);
     void flush();
 
-    SearchSpec m_spec;
+    SearchRequest m_request;
     qint32 m_maxRecords;
     qint32 m_refreshRecords;
     bool m_ignoreMaxRecords;

@@ -39,8 +39,8 @@ enum class Path { Index, EngineFiltering, EngineOnly };
 
 // stopAfter: the stop flag is raised at that call of the stop test (0: never),
 // so a stop can land between two refresh points as well.
-Trace trace(const SearchSpec& spec, const QString& connectionString, const Settings& settings, Path path,
-            int stopAfter) {
+Trace trace(const SearchRequest& request, const QString& connectionString, const Settings& settings,
+            Path path, int stopAfter) {
     WordIndexCache::setEnabled(path == Path::Index);
     Trace t;
     int stopCalls = 0;
@@ -51,7 +51,7 @@ Trace trace(const SearchSpec& spec, const QString& connectionString, const Setti
         t.rowsAtRefresh << int(t.rows.size());
     };
     callbacks.stopRequested = [&] { return stopAfter > 0 && ++stopCalls >= stopAfter; };
-    SearchRun run(spec, settings);
+    SearchRun run(request, settings);
     run.setRowTestsInProvider(path != Path::EngineOnly);
     const SearchOutcome outcome = run.exec(connectionString, callbacks);
     WordIndexCache::setEnabled(true);
@@ -72,7 +72,7 @@ QStringList fieldsOf(const QString& word) {
 }
 
 // A search of each kind, made from a word of the dictionary so that it finds something.
-SearchSpec randomSearch(QRandomGenerator& random, const GeneratedDictionary& dict) {
+SearchRequest randomSearch(QRandomGenerator& random, const GeneratedDictionary& dict) {
     QString word = RowFilter::upper(dict.anyWord(random)).left(15);
     switch (random.bounded(5)) {
     case 0: { // crossword, letter mode
@@ -129,22 +129,22 @@ TEST(IndexedSearch, SameRowsCountersAndRefreshPointsAsTheEngine) {
     static const QList<qint32> refreshes = {1, 3, 100, 99999};
     int listing = 0;
     for (int i = 0; i < 120; ++i) {
-        const SearchSpec spec = randomSearch(random, dict);
-        if (validate(spec))
+        const SearchRequest request = randomSearch(random, dict);
+        if (validate(request))
             continue;
         Settings settings;
         settings.MaxRecords = maxima[random.bounded(int(maxima.size()))];
         settings.RefreshRecords = refreshes[random.bounded(int(refreshes.size()))];
         const int stopAfter = random.bounded(4) == 0 ? 1 + random.bounded(3000) : 0;
-        const Trace indexed = trace(spec, cs, settings, Path::Index, stopAfter);
-        const Trace engine = trace(spec, cs, settings, Path::EngineOnly, stopAfter);
+        const Trace indexed = trace(request, cs, settings, Path::Index, stopAfter);
+        const Trace engine = trace(request, cs, settings, Path::EngineOnly, stopAfter);
         const auto what = [&] {
-            return std::visit([](const auto& s) { return typeid(s).name(); }, spec) + std::string(" #") +
+            return std::visit([](const auto& s) { return typeid(s).name(); }, request) + std::string(" #") +
                    std::to_string(i);
         };
         ASSERT_EQ(indexed, engine) << what();
         // The engine with the row tests in the provider, for the searches that have them.
-        ASSERT_EQ(trace(spec, cs, settings, Path::EngineFiltering, stopAfter), engine) << what();
+        ASSERT_EQ(trace(request, cs, settings, Path::EngineFiltering, stopAfter), engine) << what();
         listing += indexed.wordsListed > 0;
     }
     EXPECT_GT(listing, 50);
@@ -157,9 +157,9 @@ TEST(IndexedSearch, GoldenSearchesFromMemory) {
     Settings settings;
     settings.MaxRecords = 5000;
     settings.RefreshRecords = 100;
-    const auto listed = [&](const SearchSpec& spec) {
+    const auto listed = [&](const SearchRequest& request) {
         QStringList words;
-        for (const QStringList& row : trace(spec, dict.connectionString(), settings, Path::Index, 0).rows)
+        for (const QStringList& row : trace(request, dict.connectionString(), settings, Path::Index, 0).rows)
             words << row.join(QLatin1Char('/'));
         std::sort(words.begin(), words.end());
         return words;

@@ -51,7 +51,7 @@ Settings limits(qint32 maxRecords = 5000, qint32 refreshRecords = 100) {
 }
 
 // stopAt: the refresh point (1-based) at which the caller sets its stop flag.
-void run(Recorded& r, const SearchSpec& spec, const QString& connectionString, const Settings& settings,
+void run(Recorded& r, const SearchRequest& request, const QString& connectionString, const Settings& settings,
          int stopAt = 0) {
     bool stop = false;
     SearchRun::Callbacks callbacks;
@@ -71,7 +71,7 @@ void run(Recorded& r, const SearchSpec& spec, const QString& connectionString, c
             stop = true;
     };
     callbacks.stopRequested = [&] { return stop; };
-    r.outcome = SearchRun(spec, settings).exec(connectionString, callbacks);
+    r.outcome = SearchRun(request, settings).exec(connectionString, callbacks);
 }
 
 QStringList numbered(const QString& prefix, int count) {

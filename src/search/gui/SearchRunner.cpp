@@ -43,7 +43,7 @@ QGroupBox* SearchRunner::frameOf(SearchKind kind) const {
     return nullptr;
 }
 
-SearchSpec SearchRunner::readSpec(SearchKind kind) const {
+SearchRequest SearchRunner::readSpec(SearchKind kind) const {
     const frmMain& w = m_window;
     switch (kind) {
     case SearchKind::Crossword: {
@@ -92,8 +92,8 @@ void SearchRunner::start(SearchKind kind) {
     }
     if (!m_window.DBTest())
         return;
-    const SearchSpec spec = readSpec(kind);
-    if (const std::optional<ValidationFailure> failure = validate(spec)) {
+    const SearchRequest request = readSpec(kind);
+    if (const std::optional<ValidationFailure> failure = validate(request)) {
         refuse(*failure);
         return;
     }
@@ -120,11 +120,11 @@ void SearchRunner::start(SearchKind kind) {
     yield();
     if (run != m_runs)
         return;
-    this->run(spec, run);
+    this->run(request, run);
 }
 
-void SearchRunner::run(const SearchSpec& spec, quint64 run) {
-    const SearchKind kind = kindOf(spec);
+void SearchRunner::run(const SearchRequest& request, quint64 run) {
+    const SearchKind kind = kindOf(request);
     modMain& mod = m_window.mod();
     const auto superseded = [this, run] { return run != m_runs; };
     SearchRun::Callbacks callbacks;
@@ -145,7 +145,7 @@ void SearchRunner::run(const SearchSpec& spec, quint64 run) {
     };
     callbacks.stopRequested = [this, superseded] { return m_window.bStopSearch || superseded(); };
 
-    SearchRun searchRun(spec, mod.settings);
+    SearchRun searchRun(request, mod.settings);
     const SearchOutcome outcome = searchRun.exec(mod.ConnString, callbacks);
     if (superseded())
         return;

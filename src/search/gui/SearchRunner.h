@@ -1,7 +1,7 @@
 #pragma once
 
 #include "search/SearchKind.h"
-#include "search/SearchSpec.h"
+#include "search/SearchRequest.h"
 
 class QGroupBox;
 class QPushButton;
@@ -24,12 +24,12 @@ public:
     // The button and frame of a search, and the search as its controls read now.
     QPushButton* buttonOf(SearchKind kind) const;
     QGroupBox* frameOf(SearchKind kind) const;
-    SearchSpec readSpec(SearchKind kind) const;
+    SearchRequest readSpec(SearchKind kind) const;
 
 private:
     void start(SearchKind kind);
     void abort(SearchKind kind);
-    void run(const SearchSpec& spec, quint64 run);
+    void run(const SearchRequest& request, quint64 run);
     void refuse(const ValidationFailure& failure);
     void errorEnd(const SearchOutcome& outcome);
     // Pending clicks, keys and repaints of the whole program are handled here.
