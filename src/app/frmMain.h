@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-struct FileDialogRequest;
+struct FileDialogResult;
 class HelpIcon;
 class LetterFieldArray;
 class LetterFieldKeys;
@@ -228,7 +228,7 @@ private:
     void connectSearchHandlers();
 
     // Shared steps of the file commands.
-    FileDialogRequest databaseDialog(bool save, const QString& title, const QString& filter);
+    FileDialogResult chooseDatabaseFile(bool save, const QString& title, const QString& filter);
     void takeOver(const QString& path, bool readOnly);
     void checkAndShow();
     void emptySearchFields();

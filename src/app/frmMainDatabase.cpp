@@ -84,14 +84,17 @@ void frmMain::cmdDBTest_Click() {
     });
 }
 
-FileDialogRequest frmMain::databaseDialog(bool save, const QString& title, const QString& filter) {
+FileDialogResult frmMain::chooseDatabaseFile(bool save, const QString& title, const QString& filter) {
     FileDialogRequest request;
     request.kind = save ? FileDialogRequest::Save : FileDialogRequest::Open;
     request.title = title;
     request.filter = filter;
     request.startFolder = DatabaseFiles::databasesFolder(m_mod.platform().programFolder());
     request.readOnly = m_mod.settings.OpenReadOnly;
-    return request;
+    // Cancelling, or failing before the dialog has closed, ends the command silently.
+    FileDialogResult chosen;
+    modMain::skipOnError([&] { chosen = m_mod.prompts().fileDialog(request); });
+    return chosen;
 }
 
 void frmMain::takeOver(const QString& path, bool readOnly) {
@@ -136,12 +139,8 @@ void frmMain::setDatabaseEntries(bool enable) {
 }
 
 void frmMain::mnuOpen_Click() {
-    // Cancelling, or failing before the dialog has closed, ends the command silently.
-    FileDialogResult chosen;
-    modMain::skipOnError([&] {
-        chosen = m_mod.prompts().fileDialog(
-            databaseDialog(false, DatabaseFiles::OpenTitle, DatabaseFiles::OpenFilter));
-    });
+    const FileDialogResult chosen =
+        chooseDatabaseFile(false, DatabaseFiles::OpenTitle, DatabaseFiles::OpenFilter);
     if (!chosen.accepted)
         return;
     m_mod.trap(place("mnuOpen_Click"), [&] {
@@ -154,11 +153,8 @@ void frmMain::mnuOpen_Click() {
 }
 
 void frmMain::mnuNew_Click() {
-    FileDialogResult chosen;
-    modMain::skipOnError([&] {
-        chosen = m_mod.prompts().fileDialog(
-            databaseDialog(true, DatabaseFiles::NewTitle, DatabaseFiles::SaveFilter));
-    });
+    const FileDialogResult chosen =
+        chooseDatabaseFile(true, DatabaseFiles::NewTitle, DatabaseFiles::SaveFilter);
     if (!chosen.accepted)
         return;
     m_mod.trap(place("mnuNew_Click"), [&] {
@@ -182,11 +178,8 @@ void frmMain::mnuNew_Click() {
 }
 
 void frmMain::mnuSaveAs_Click() {
-    FileDialogResult chosen;
-    modMain::skipOnError([&] {
-        chosen = m_mod.prompts().fileDialog(
-            databaseDialog(true, DatabaseFiles::SaveAsTitle, DatabaseFiles::SaveFilter));
-    });
+    const FileDialogResult chosen =
+        chooseDatabaseFile(true, DatabaseFiles::SaveAsTitle, DatabaseFiles::SaveFilter);
     if (!chosen.accepted)
         return;
     m_mod.trap(place("mnuSaveAs_Click"), [&] {
