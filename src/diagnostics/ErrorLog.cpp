@@ -15,8 +15,9 @@ namespace {
 QByteArray convert(const QByteArray& input, const char* from, const char* to, char replacement) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        throw AppError(AppError::InvalidProcedureCall, QStringLiteral("Brak konwersji znaków %1 -> %2.")
-                                                           .arg(QLatin1String(from), QLatin1String(to)));
+        throw AppError(
+            AppError::InvalidProcedureCall,
+            QStringLiteral("Brak konwersji znaków %1 -> %2.").arg(QLatin1String(from), QLatin1String(to)));
     QByteArray out;
     out.reserve(input.size() * 2);
     QByteArray in = input;
@@ -76,17 +77,19 @@ void ErrorLog::append(const QString& path, const QString& line) {
     // Append only: QIODevice::Append never truncates, and does not create folders.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         throw AppError(QFileInfo::exists(QFileInfo(path).absolutePath()) ? AppError::PermissionDenied
-                                                                          : AppError::PathNotFound,
+                                                                         : AppError::PathNotFound,
                        QStringLiteral("Nie można otworzyć pliku %1: %2")
                            .arg(QDir::toNativeSeparators(path), file.errorString()));
     const QByteArray bytes = toWindows1250(line) + "\r\n";
     if (file.write(bytes) != bytes.size() || !file.flush())
-        throw AppError(AppError::PermissionDenied, QStringLiteral("Nie można zapisać pliku %1: %2")
-                                                       .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw AppError(AppError::PermissionDenied,
+                       QStringLiteral("Nie można zapisać pliku %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()));
     file.close();
     if (file.error() != QFileDevice::NoError)
-        throw AppError(AppError::PermissionDenied, QStringLiteral("Nie można zamknąć pliku %1: %2")
-                                                       .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw AppError(AppError::PermissionDenied,
+                       QStringLiteral("Nie można zamknąć pliku %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 QString ErrorLog::pathIn(const QString& programFolder) {

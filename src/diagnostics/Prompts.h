@@ -14,8 +14,8 @@ struct FileDialogRequest {
     enum Kind { Open, Save };
     Kind kind = Open;
     QString title;
-    QString filter;      // "Description|pattern|Description|pattern"
-    QString startFolder; // folder the dialog starts in
+    QString filter;        // "Description|pattern|Description|pattern"
+    QString startFolder;   // folder the dialog starts in
     bool readOnly = false; // initial state of the read-only check box
 };
 

@@ -32,4 +32,6 @@ void SettingsStore::write(const QString& section, const QString& key, const QStr
                        QStringLiteral("Nie można zapisać ustawień w pliku %1.").arg(m_settings->fileName()));
 }
 
-QString SettingsStore::fileName() const { return m_settings->fileName(); }
+QString SettingsStore::fileName() const {
+    return m_settings->fileName();
+}

@@ -88,8 +88,7 @@ TEST(Trap, ShowsThenLogsThenCleansUp) {
     TestEnvironment env;
     QStringList order;
     const bool ok = env.mod.trap(
-        "frmMain: LoadSettings", [&] { throw AppError(13, "Type mismatch"); },
-        [&] { order << "cleanup"; });
+        "frmMain: LoadSettings", [&] { throw AppError(13, "Type mismatch"); }, [&] { order << "cleanup"; });
     EXPECT_FALSE(ok);
     ASSERT_EQ(env.prompts.shown.size(), 1);
     EXPECT_EQ(env.prompts.shown[0].text,

@@ -13,7 +13,9 @@ int TestPlatform::shellOpen(const QString& address) {
     return shellResult;
 }
 
-QString TestPlatform::logPath() const { return m_dir.path() + QStringLiteral("/Logs/error.log"); }
+QString TestPlatform::logPath() const {
+    return m_dir.path() + QStringLiteral("/Logs/error.log");
+}
 
 QByteArray TestPlatform::logBytes() const {
     QFile file(logPath());
