@@ -1,11 +1,11 @@
 #include "app/modMain.h"
 
 #include "app/Platform.h"
+#include "db/RowFilter.h"
 #include "diagnostics/ErrorLog.h"
 #include "diagnostics/Prompts.h"
 #include "options/SettingsStore.h"
 
-#include <array>
 
 modMain::modMain(Prompts& prompts, Platform& platform, SettingsStore& store)
     : m_prompts(prompts), m_platform(platform), m_store(store) {}
@@ -60,23 +60,10 @@ QString modMain::FillSpaces(const QString& text, qint16 width) {
     return text.left(width).leftJustified(width, QLatin1Char(' '));
 }
 
-namespace {
-QChar upperCharSlow(QChar c) {
-    const QString upper = QString(c).toUpper();
-    return upper.size() == 1 ? upper.at(0) : c;
-}
-} // namespace
-
 QChar modMain::UpperChar(QChar c) {
-    // Single-character upper-casing; a character whose upper case is longer stays as it is.
-    // Every word passes through here letter by letter: the Latin letters come from a table.
-    static const auto latin = [] {
-        std::array<char16_t, 0x180> table{};
-        for (char16_t u = 0; u < table.size(); ++u)
-            table[u] = upperCharSlow(QChar(u)).unicode();
-        return table;
-    }();
-    return c.unicode() < latin.size() ? QChar(latin[c.unicode()]) : upperCharSlow(c);
+    // Single-character upper-casing, shared with the provider's row tests so
+    // both decide letters the same way.
+    return RowFilter::upperChar(c);
 }
 
 bool modMain::IsAlphabetLetter(QChar upper) {
