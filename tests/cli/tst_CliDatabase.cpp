@@ -1,28 +1,14 @@
 #include "db/SchemaCheck.h"
+#include "support/CliRun.h"
 #include "support/TestDictionary.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(LITERON_BIN_DIR "/literon-cli"), args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 TEST(CliDatabase, CreateWritesAnEmptyDictionaryAndRefusesExistingFiles) {
     QTemporaryDir dir;

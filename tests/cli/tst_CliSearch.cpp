@@ -1,24 +1,9 @@
+#include "support/CliRun.h"
 #include "support/TestDictionary.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(LITERON_BIN_DIR "/literon-cli"), args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QStringList utf8List(std::initializer_list<const char*> items) {
     QStringList list;
