@@ -12,6 +12,7 @@
 #include <cstring>
 #include <exception>
 #include <limits>
+#include <mutex>
 #include <thread>
 
 #if defined(__SSE2__)
@@ -189,6 +190,10 @@ BlockTestsFn widestBlockTests() {
 }
 
 std::atomic<BlockTestsFn> g_blockTests{widestBlockTests()};
+
+// Below this many letters to look at, a second thread costs more than it saves.
+constexpr size_t kLettersForTwoThreads = 4'000'000;
+std::atomic<size_t> g_lettersForTwoThreads{kLettersForTwoThreads};
 
 } // namespace
 
@@ -662,6 +667,10 @@ std::vector<WordIndex::Vectors> WordIndex::availableVectors() {
     return vectors;
 }
 
+void WordIndex::useTwoThreadsFrom(qint64 letters) {
+    g_lettersForTwoThreads = letters < 0 ? kLettersForTwoThreads : size_t(letters);
+}
+
 void WordIndex::useVectors(Vectors vectors) {
     const std::vector<Vectors> available = availableVectors();
     if (std::find(available.begin(), available.end(), vectors) == available.end())
@@ -860,6 +869,106 @@ struct WordIndex::BlockMatcher {
     }
 };
 
+namespace {
+
+// A bitmap over the rows of the table, zeroed, taken from those kept between
+// statements: a fresh half megabyte costs more in page faults than many a
+// search on it.
+class RowBitmap {
+public:
+    explicit RowBitmap(size_t words) {
+        {
+            std::lock_guard lock(keptMutex());
+            if (!kept().empty()) {
+                bits = std::move(kept().back());
+                kept().pop_back();
+            }
+        }
+        bits.assign(words, 0);
+    }
+    ~RowBitmap() {
+        std::lock_guard lock(keptMutex());
+        if (kept().size() < 4 && bits.capacity() > 0)
+            kept().push_back(std::move(bits));
+    }
+    RowBitmap(const RowBitmap&) = delete;
+    RowBitmap& operator=(const RowBitmap&) = delete;
+
+    std::vector<quint64> bits;
+
+private:
+    static std::mutex& keptMutex() {
+        static std::mutex m;
+        return m;
+    }
+    static std::vector<std::vector<quint64>>& kept() {
+        static std::vector<std::vector<quint64>> k;
+        return k;
+    }
+};
+
+// Runs match(i, matched, passed) for every part i of the work, on two threads
+// when the work is large: the parts, largest first, go to whichever thread has
+// less so far (decided beforehand, so each thread surely does its share),
+// each filling bitmaps of its own, joined at the end.
+template <class Size, class Match>
+void matchAll(size_t buckets, Size size, std::vector<quint64>& matched, std::vector<quint64>& passed,
+              Match match) {
+    std::vector<size_t> queue(buckets);
+    size_t letters = 0;
+    for (size_t i = 0; i < buckets; ++i) {
+        queue[i] = i;
+        letters += size(i);
+    }
+    if (letters < g_lettersForTwoThreads || std::thread::hardware_concurrency() < 2) {
+        for (size_t i = 0; i < buckets; ++i)
+            match(i, matched.data(), passed.data());
+        return;
+    }
+    std::sort(queue.begin(), queue.end(), [&](size_t a, size_t b) { return size(a) > size(b); });
+    std::vector<size_t> shares[2];
+    size_t loads[2] = {0, 0};
+    for (const size_t i : queue) {
+        const int least = loads[1] < loads[0] ? 1 : 0;
+        shares[least].push_back(i);
+        loads[least] += size(i);
+    }
+    RowBitmap helperMatchedBits(matched.size());
+    RowBitmap helperPassedBits(passed.size());
+    std::vector<quint64>& helperMatched = helperMatchedBits.bits;
+    std::vector<quint64>& helperPassed = helperPassedBits.bits;
+    std::atomic<bool> failed{false};
+    const auto work = [&](const std::vector<size_t>& share, quint64* rowsMatched, quint64* rowsPassed) {
+        for (size_t k = 0; k < share.size() && !failed; ++k)
+            match(share[k], rowsMatched, rowsPassed);
+    };
+    std::exception_ptr helperFailed;
+    std::thread helper([&] {
+        try {
+            work(shares[1], helperMatched.data(), helperPassed.data());
+        } catch (...) {
+            helperFailed = std::current_exception();
+            failed = true;
+        }
+    });
+    try {
+        work(shares[0], matched.data(), passed.data());
+    } catch (...) {
+        failed = true;
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (helperFailed)
+        std::rethrow_exception(helperFailed);
+    for (size_t w = 0; w < matched.size(); ++w)
+        matched[w] |= helperMatched[w];
+    for (size_t w = 0; w < passed.size(); ++w)
+        passed[w] |= helperPassed[w];
+}
+
+} // namespace
+
 WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter* filter) const {
     Rows rows;
     if (top == 0)
@@ -895,8 +1004,10 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
         return rows;
     }
 
-    std::vector<quint64> matched((m_count + 63) / 64, 0);
-    std::vector<quint64> passed(filter ? matched.size() : 0, 0);
+    RowBitmap matchedBits((m_count + 63) / 64);
+    RowBitmap passedBits(filter ? matchedBits.bits.size() : 0);
+    std::vector<quint64>& matched = matchedBits.bits;
+    std::vector<quint64>& passed = passedBits.bits;
     const std::optional<Filter> codes = filter ? std::optional<Filter>(std::in_place, *filter) : std::nullopt;
     for (const quint32 ordinal : otherMatches) {
         setBit(matched, ordinal);
@@ -915,10 +1026,74 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
         left.push_back(cap);
         tested.push_back(codes && codes->lengthPossible(length));
     }
+    // Matches the blocks [w, stop) of matcher i into the bitmaps given (by row
+    // number), until `wanted` rows matched; returns where it stopped.
+    const auto matchBlocks = [&](size_t i, quint32 w, quint32 stop, qint64& wantedRows, quint64* rowsMatched,
+                                 quint64* rowsPassed) {
+        const Bucket& b = matchers[i].b;
+        // Kept in registers: the bitmaps below could alias them otherwise.
+        qint64 wanted = wantedRows;
+        const quint32* const ordinals = b.ordinals.data();
+        for (; w < stop && wanted > 0; ++w) {
+            matchers[i].prefetch(w + BlockMatcher::kAhead);
+            quint64 m = matchers[i](w);
+            if (!m)
+                continue;
+            if (wanted < 64)
+                m = firstBits(m, wanted);
+            const quint32* const blockOrdinals = ordinals + size_t(w) * 64;
+            quint64 bits = m;
+            qint64 found = 0;
+            while (bits) {
+                const quint32 ordinal = blockOrdinals[std::countr_zero(bits)];
+                rowsMatched[ordinal / 64] |= quint64(1) << (ordinal % 64);
+                bits &= bits - 1;
+                ++found;
+            }
+            wanted -= found;
+            if (!tested[i])
+                continue;
+            forEachBit(m & codes->block(b, w), [&](int bit) {
+                const quint32 slot = w * 64 + bit;
+                if (codes->passes(b.row(slot), b.length)) {
+                    const quint32 ordinal = ordinals[slot];
+                    rowsPassed[ordinal / 64] |= quint64(1) << (ordinal % 64);
+                }
+            });
+        }
+        wantedRows = wanted;
+        return w;
+    };
+
+    if (top < 0) {
+        // The work in spans of blocks, so that two threads can share a large bucket.
+        constexpr quint32 kSpan = 1024;
+        struct Span {
+            size_t matcher;
+            quint32 from;
+            quint32 to;
+        };
+        std::vector<Span> spans;
+        for (size_t i = 0; i < matchers.size(); ++i)
+            for (quint32 from = 0; from < matchers[i].b.blocks; from += kSpan)
+                spans.push_back({i, from, std::min(matchers[i].b.blocks, from + kSpan)});
+        matchAll(
+            spans.size(),
+            [&](size_t k) {
+                return size_t(spans[k].to - spans[k].from) * 64 * matchers[spans[k].matcher].b.length;
+            },
+            matched, passed,
+            [&](size_t k, quint64* rowsMatched, quint64* rowsPassed) {
+                qint64 wanted = cap;
+                matchBlocks(spans[k].matcher, spans[k].from, spans[k].to, wanted, rowsMatched, rowsPassed);
+            });
+        return assemble(matched, passed, top, filter);
+    }
+
     // With TOP, rows are matched from the start of the table in growing spans,
     // until the span holds enough of them.
     const quint32 words = (m_count + 63) / 64;
-    quint32 end = top < 0 ? words : std::min<quint32>(words, 64);
+    quint32 end = std::min<quint32>(words, 64);
     quint32 counted = 0;
     qint64 found = 0;
     while (true) {
@@ -937,38 +1112,7 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
                         stop = mid;
                 }
             }
-            // Kept in registers: the bitmaps below could alias them otherwise.
-            qint64 wanted = left[i];
-            quint32 w = next[i];
-            quint64* const rowsMatched = matched.data();
-            const quint32* const ordinals = b.ordinals.data();
-            for (; w < stop && wanted > 0; ++w) {
-                matchers[i].prefetch(w + BlockMatcher::kAhead);
-                quint64 m = matchers[i](w);
-                if (!m)
-                    continue;
-                if (wanted < 64)
-                    m = firstBits(m, wanted);
-                const quint32* const blockOrdinals = ordinals + size_t(w) * 64;
-                quint64 bits = m;
-                qint64 found = 0;
-                while (bits) {
-                    const quint32 ordinal = blockOrdinals[std::countr_zero(bits)];
-                    rowsMatched[ordinal / 64] |= quint64(1) << (ordinal % 64);
-                    bits &= bits - 1;
-                    ++found;
-                }
-                wanted -= found;
-                if (!tested[i])
-                    continue;
-                forEachBit(m & codes->block(b, w), [&](int bit) {
-                    const quint32 slot = w * 64 + bit;
-                    if (codes->passes(b.row(slot), b.length))
-                        setBit(passed, ordinals[slot]);
-                });
-            }
-            next[i] = w;
-            left[i] = wanted;
+            next[i] = matchBlocks(i, next[i], stop, left[i], matched.data(), passed.data());
         }
         if (end >= words)
             break;
@@ -996,8 +1140,10 @@ WordIndex::Rows WordIndex::withLength(qint64 length, const RowFilter* filter) co
         rows.words = withOthers(int(length), hits, otherMatches, std::numeric_limits<qint64>::max());
         return rows;
     }
-    std::vector<quint64> matched((m_count + 63) / 64, 0);
-    std::vector<quint64> passed(matched.size(), 0);
+    RowBitmap matchedBits((m_count + 63) / 64);
+    RowBitmap passedBits(matchedBits.bits.size());
+    std::vector<quint64>& matched = matchedBits.bits;
+    std::vector<quint64>& passed = passedBits.bits;
     if (b && b->count > 0) {
         const Filter codes(*filter);
         const bool test = codes.lengthPossible(int(length));

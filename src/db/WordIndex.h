@@ -62,6 +62,10 @@ public:
     static std::vector<Vectors> availableVectors();
     // Ignored for a width the processor does not have.
     static void useVectors(Vectors vectors);
+    // A statement without TOP that looks at this many letters or more is
+    // matched on two threads; a test lowers it to run that path on a small
+    // dictionary (negative: back to the usual size).
+    static void useTwoThreadsFrom(qint64 letters);
 
     struct Bucket;
     struct Other;
