@@ -141,8 +141,12 @@ bool is(const Token& t, const char* word) {
     return t.kind == Tok::Word && sameName(t.text, word);
 }
 
+bool nameIn(QStringView name, std::initializer_list<const char*> names) {
+    return std::any_of(names.begin(), names.end(), [&](const char* n) { return sameName(name, n); });
+}
+
 bool isAny(const Token& t, std::initializer_list<const char*> words) {
-    return std::any_of(words.begin(), words.end(), [&](const char* w) { return is(t, w); });
+    return t.kind == Tok::Word && nameIn(t.text, words);
 }
 
 // Words before "(" that are not calls.
@@ -156,10 +160,11 @@ bool keywordBeforeParenthesis(const Token& t) {
 // Functions that answer every row without an error (MID, CINT, CHR and the
 // like refuse some arguments, SUM overflows): a row the bound skips must not
 // have been the one to stop the statement.
-bool neverFails(const Token& t) {
-    return isAny(t, {"LEN",   "UCASE",      "LCASE",  "UPPER",    "LOWER",  "LENGTH", "NZ",  "CSTR", "STR",
-                     "VAL",   "STRREVERSE", "JETCAT", "COALESCE", "IFNULL", "NULLIF", "IIF", "TRIM", "LTRIM",
-                     "RTRIM", "SUBSTR",     "TYPEOF", "COUNT",    "MIN",    "MAX",    "AVG", "TOTAL"});
+bool neverFails(QStringView function) {
+    return nameIn(function,
+                  {"LEN",   "UCASE",      "LCASE",  "UPPER",    "LOWER",  "LENGTH", "NZ",  "CSTR", "STR",
+                   "VAL",   "STRREVERSE", "JETCAT", "COALESCE", "IFNULL", "NULLIF", "IIF", "TRIM", "LTRIM",
+                   "RTRIM", "SUBSTR",     "TYPEOF", "COUNT",    "MIN",    "MAX",    "AVG", "TOTAL"});
 }
 
 bool joinWord(const Token& t) {
@@ -185,9 +190,13 @@ bool compiles(const QString& pattern) {
 bool mayFailOnARow(const std::vector<Token>& t, size_t from, size_t to) {
     for (size_t i = from; i < to; ++i) {
         const Token& k = t[i];
+        const bool call = i + 1 < to && t[i + 1].kind == Tok::Open;
+        // A quoted name before "(" is a call too, and never a keyword.
+        if (k.kind == Tok::Name && call && !neverFails(k.text))
+            return true;
         if (k.kind != Tok::Word)
             continue;
-        if (i + 1 < to && t[i + 1].kind == Tok::Open && !keywordBeforeParenthesis(k) && !neverFails(k))
+        if (call && !keywordBeforeParenthesis(k) && !neverFails(k.text))
             return true;
         if (is(k, "LIKE") && !(i + 1 < to && t[i + 1].kind == Tok::Text && compiles(t[i + 1].text)))
             return true;
@@ -315,6 +324,12 @@ std::optional<std::vector<PlanLine>> planOf(sqlite3* db, const QString& sql) {
 } // namespace
 
 std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, const QString& engineSql) {
+    // Most statements that are not SELECTs (writes, some of them long) stop here.
+    qsizetype start = 0;
+    while (start < engineSql.size() && isBlank(engineSql[start]))
+        ++start;
+    if (!sameName(QStringView(engineSql).mid(start, 6), "SELECT"))
+        return std::nullopt;
     const std::optional<std::vector<Token>> tokens = tokenize(engineSql);
     if (!tokens || tokens->empty() || !is(tokens->front(), "SELECT"))
         return std::nullopt;
@@ -365,7 +380,7 @@ std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, cons
     // The conjuncts of the WHERE: split at ANDs outside parentheses, CASE and BETWEEN.
     std::vector<std::pair<size_t, size_t>> conjuncts;
     size_t begin = where + 1;
-    bool between = false;
+    int betweens = 0; // each takes the next AND for itself
     depth = 0;
     for (size_t i = where + 1; i < whereEnd; ++i) {
         const Token& k = t[i];
@@ -378,9 +393,9 @@ std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, cons
         else if (is(k, "OR"))
             return std::nullopt;
         else if (is(k, "BETWEEN"))
-            between = true;
-        else if (is(k, "AND") && between)
-            between = false;
+            ++betweens;
+        else if (is(k, "AND") && betweens > 0)
+            --betweens;
         else if (is(k, "AND")) {
             conjuncts.push_back({begin, i});
             begin = i + 1;

@@ -148,6 +148,7 @@ TEST_F(WordRangeSmall, WhichStatementsAreRewritten) {
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' = 0", false},
         {"SELECT Wyraz FROM WYRAZY WHERE 0 = Wyraz LIKE 'Z%'", false},
         {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) BETWEEN 1 AND Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) BETWEEN 1 BETWEEN 0 AND 2 AND Wyraz LIKE 'Z%'", false},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' ESCAPE '!'", false},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '[Z'", false},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z' & '%'", false},
@@ -162,6 +163,8 @@ TEST_F(WordRangeSmall, WhichStatementsAreRewritten) {
         {"SELECT Wyraz FROM WYRAZY WHERE WyrazID > 5 AND Wyraz LIKE 'Z%'", false},
         {"SELECT Wyraz FROM WYRAZY WHERE MID(Wyraz, 2, 1) = 'A' AND Wyraz LIKE 'Z%'", false},
         {"SELECT Wyraz FROM WYRAZY WHERE CINT(LEN(Wyraz)) = 5 AND Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE [CINT](LEN(Wyraz)) = 5 AND Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE [LEN](Wyraz) = 5 AND Wyraz LIKE 'Z%'", true},
         {"SELECT Wyraz FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = OPISY.WyrazID "
          "WHERE Wyraz LIKE 'Z%' AND Opis LIKE Wyraz",
          false},
