@@ -38,7 +38,7 @@ void fill(const char* title, ResultsModel& model, const QVector<QStringList>& al
     for (int at = 0; at < all.size(); at += batch) {
         if (at == 0 || at == all.size() - tenth)
             part.start();
-        model.appendRows(all.mid(at, batch));
+        model.appendRows(ResultRows::of(all.mid(at, batch)));
         if (at + batch == tenth)
             firstTenth = part.nsecsElapsed();
         if (at + batch >= all.size())

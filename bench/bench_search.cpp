@@ -1,7 +1,8 @@
 // The four searches on the bundled dictionary, run in-process through the
 // window's own engine (SearchRun into a ResultsModel), against grep (and awk
 // for the row tests of the anagram and Scrabble searches) over the same words
-// in the same run: bench_search [DICTIONARY] [RUNS]
+// in the same run: bench_search [DICTIONARY] [RUNS] [ONLY]
+// ONLY picks the searches whose title contains it (for profiling one).
 // Prints the word index's build time and the memory the process holds.
 
 #include "db/Connection.h"
@@ -72,7 +73,7 @@ Run search(ResultsModel& list, const SearchRequest& request, const QString& conn
     list.clear();
     SearchRun::Callbacks callbacks;
     callbacks.layout = [&](const ResultLayout& layout) { list.applyLayout(layout); };
-    callbacks.rows = [&](QVector<QStringList>&& rows) { list.appendRows(std::move(rows)); };
+    callbacks.rows = [&](ResultRows&& rows) { list.appendRows(std::move(rows)); };
     callbacks.refresh = [](qint32) {};
     callbacks.stopRequested = [] { return false; };
     QElapsedTimer timer;
@@ -147,6 +148,7 @@ int main(int argc, char** argv) {
         argc > 1 ? QString::fromLocal8Bit(argv[1])
                  : QCoreApplication::applicationDirPath() + QStringLiteral("/Databases/slownik.mdb");
     const int runs = argc > 2 ? std::max(3, atoi(argv[2])) : 25;
+    const QString only = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     if (!QFileInfo::exists(path)) {
         std::fprintf(stderr, "no dictionary at %s\n", qPrintable(path));
         return 1;
@@ -225,6 +227,8 @@ int main(int argc, char** argv) {
     std::printf("%-46s %7s %8s %8s %8s %8s %8s %7s\n", "search", "listed", "read", "ms", "cpu ms", "tool ms",
                 "faster", "target");
     for (const Case& c : cases) {
+        if (!QString::fromUtf8(c.title).contains(only))
+            continue;
         search(list, c.request, cs, settings); // warm-up
         std::vector<double> times;
         std::vector<double> cpuTimes;
@@ -250,7 +254,7 @@ int main(int argc, char** argv) {
     }
 
     // A million rows into the window's list, refreshed every 100 rows.
-    {
+    if (only.isEmpty()) {
         Settings many = settings;
         many.MaxRecords = 1000000;
         many.RefreshRecords = 100;

@@ -118,7 +118,7 @@ int run(const Definition& definition, const QStringList& args) {
         list.clear();
         SearchRun::Callbacks callbacks;
         callbacks.layout = [&](const ResultLayout& layout) { list.applyLayout(layout); };
-        callbacks.rows = [&](QVector<QStringList>&& rows) { list.appendRows(std::move(rows)); };
+        callbacks.rows = [&](ResultRows&& rows) { list.appendRows(std::move(rows)); };
         QElapsedTimer timer;
         timer.start();
         const SearchOutcome outcome = SearchRun(*request, settings).exec(connection, callbacks);

@@ -5,6 +5,7 @@
 #include "db/EngineSetup.h"
 #include "db/FileFormat.h"
 #include "db/FilteringRowSource.h"
+#include "db/HandlePool.h"
 #include "db/IndexRowSource.h"
 #include "db/IndexedStatement.h"
 #include "db/JetFunctions.h"
@@ -62,15 +63,30 @@ std::shared_ptr<DatabaseHandle> openAccess(const QString& path, const QString& p
 std::shared_ptr<DatabaseHandle> ConnectionImpl::openHandle(const ConnectionString& target) {
     EngineSetup::ensure();
     const QFileInfo info(target.path);
+    const QString path = info.absoluteFilePath();
+    HandlePool::FileState state;
+    std::shared_ptr<DatabaseHandle> handle;
+    if (sqlite3* idle = HandlePool::take(path, target.readOnly, state)) {
+        handle =
+            std::make_shared<DatabaseHandle>(idle, DatabaseHandle::Format::Native, target.readOnly, path);
+        handle->keepForReuse(state);
+        // The password given now is checked as on every open (the authorizer
+        // keeps statements through the provider away from its hash).
+        sqlite3_set_authorizer(idle, nullptr, nullptr);
+        if (!NativeDatabase::checkPassword(idle, target.password))
+            throw ProviderErrors::wrongPassword();
+        sqlite3_set_authorizer(idle, authorize, nullptr);
+        return handle;
+    }
     if (!info.isFile())
         throw ProviderErrors::fileNotFound(target.path);
-    const QString path = info.absoluteFilePath();
-    std::shared_ptr<DatabaseHandle> handle;
     switch (FileFormat::detect(path)) {
     case FileFormat::Kind::Native:
+        state = HandlePool::FileState::of(path);
         handle =
             std::make_shared<DatabaseHandle>(NativeDatabase::open(path, target.password, target.readOnly),
                                              DatabaseHandle::Format::Native, target.readOnly, path);
+        handle->keepForReuse(state);
         break;
     case FileFormat::Kind::Access:
         handle = openAccess(path, target.password, target.readOnly);

@@ -25,7 +25,12 @@ DatabaseHandle::DatabaseHandle(sqlite3* db, Format format, bool readOnly, QStrin
 }
 
 DatabaseHandle::~DatabaseHandle() {
-    sqlite3_close_v2(m_db);
+    if (!m_reusable) {
+        sqlite3_close_v2(m_db);
+        return;
+    }
+    sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+    HandlePool::giveBack(m_path, m_readOnly, m_fileState, m_db);
 }
 
 DatabaseHandle::TimeBudget DatabaseHandle::budget(int timeoutSeconds) {
@@ -67,10 +72,15 @@ sqlite3_stmt* DatabaseHandle::prepare(const QString& engineSql) {
         sqlite3_finalize(statement);
         throw ProviderErrors::trailingCharacters();
     }
-    // Refuse a write before it starts, so a read-only file is never touched.
-    if (!sqlite3_stmt_readonly(statement) && (m_readOnly || m_format == Format::Access)) {
-        sqlite3_finalize(statement);
-        throw m_format == Format::Access ? ProviderErrors::accessReadOnly() : ProviderErrors::readOnly();
+    if (!sqlite3_stmt_readonly(statement)) {
+        // Refuse a write before it starts, so a read-only file is never touched.
+        if (m_readOnly || m_format == Format::Access) {
+            sqlite3_finalize(statement);
+            throw m_format == Format::Access ? ProviderErrors::accessReadOnly() : ProviderErrors::readOnly();
+        }
+        // A handle that wrote (perhaps to a temporary table of its own) is
+        // not handed to the next connection.
+        m_reusable = false;
     }
     return statement;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/AppError.h"
+#include "db/HandlePool.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,6 +32,13 @@ public:
     DatabaseHandle(const DatabaseHandle&) = delete;
     DatabaseHandle& operator=(const DatabaseHandle&) = delete;
 
+    // A native file's handle goes back to the pool when this closes, unless a
+    // statement through it wrote; `state` is the file's state when it was opened.
+    void keepForReuse(const HandlePool::FileState& state) {
+        m_fileState = state;
+        m_reusable = true;
+    }
+
     sqlite3* db() const { return m_db; }
     Format format() const { return m_format; }
     bool readOnly() const { return m_readOnly; }
@@ -55,6 +63,8 @@ private:
     bool m_readOnly;
     QString m_path;
     std::shared_ptr<const QByteArray> m_image;
+    HandlePool::FileState m_fileState;
+    bool m_reusable = false;
     TimeBudget* m_armed = nullptr;
     std::chrono::steady_clock::time_point m_stepStarted;
 };

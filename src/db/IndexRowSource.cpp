@@ -67,11 +67,15 @@ void IndexRowSource::advance() {
 }
 
 QVariant IndexRowSource::value(int index) const {
+    return QVariant(text(index));
+}
+
+QString IndexRowSource::text(int index) const {
     if (atEnd())
         throw ProviderErrors::noCurrentRecord();
     if (index != 0)
         throw ProviderErrors::itemNotFound(QString::number(index));
-    return QVariant(m_index->word(m_rows.words[m_position]));
+    return m_index->word(m_rows.words[m_position]);
 }
 
 qint64 IndexRowSource::skippedBefore() const {

@@ -24,6 +24,7 @@ public:
     bool atEnd() const override { return m_position >= m_rows.words.size(); }
     void advance() override;
     QVariant value(int index) const override;
+    QString text(int index) const override;
     void rewind() override { m_position = 0; }
     qint64 skippedBefore() const override;
 

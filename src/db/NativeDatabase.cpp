@@ -55,20 +55,18 @@ void exec(sqlite3* db, const char* sql) {
 QByteArray storedHash(sqlite3* db) {
     sqlite3_stmt* statement = nullptr;
     int rc =
-        sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'LiteronMeta'",
-                           -1, &statement, nullptr);
-    if (rc != SQLITE_OK)
+        sqlite3_prepare_v2(db, "SELECT Wartosc FROM LiteronMeta WHERE Klucz = ?", -1, &statement, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        // A file without the table has no password. The failed prepare has
+        // read the schema afresh, so the table is not merely unknown to a
+        // handle that has been open for a while.
+        if ((rc & 0xff) == SQLITE_ERROR &&
+            sqlite3_table_column_metadata(db, "main", "LiteronMeta", nullptr, nullptr, nullptr, nullptr,
+                                          nullptr, nullptr) != SQLITE_OK)
+            return {};
         throwFileError(db, rc);
-    rc = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    if (rc == SQLITE_DONE)
-        return {};
-    if (rc != SQLITE_ROW)
-        throwFileError(db, rc);
-
-    rc = sqlite3_prepare_v2(db, "SELECT Wartosc FROM LiteronMeta WHERE Klucz = ?", -1, &statement, nullptr);
-    if (rc != SQLITE_OK)
-        throwFileError(db, rc);
+    }
     sqlite3_bind_text(statement, 1, kPasswordKey, -1, SQLITE_STATIC);
     QByteArray hash;
     rc = sqlite3_step(statement);

@@ -114,6 +114,15 @@ QVariant Recordset::value(int index) const {
     return d.materialised ? d.rows[d.position][index] : d.source->value(index);
 }
 
+QString Recordset::text(int index) const {
+    const RecordsetImpl& d = impl();
+    if (index < 0 || index >= int(d.fields.size()))
+        throw ProviderErrors::itemNotFound(QString::number(index));
+    if (d.eof())
+        throw ProviderErrors::noCurrentRecord();
+    return d.materialised ? d.rows[d.position][index].toString() : d.source->text(index);
+}
+
 QVariant Recordset::value(const QString& name) const {
     const int index = fieldIndex(name);
     if (index < 0)

@@ -56,6 +56,8 @@ public:
     int fieldIndex(const QString& name) const;
     QVariant value(int index) const;
     QVariant value(const QString& name) const;
+    // value(index) as text, Null as an empty text: what a search lists.
+    QString text(int index) const;
 
     // Throws AppError on an empty result (the callers ignore it).
     void moveFirst();

@@ -33,14 +33,18 @@ QChar upperCharSlow(QChar c) {
 }
 } // namespace
 
-QChar RowFilter::upperChar(QChar c) {
+const char16_t* RowFilter::upperTable() {
     static const auto latin = [] {
-        std::array<char16_t, 0x180> table{};
+        std::array<char16_t, UpperTableSize> table{};
         for (char16_t u = 0; u < table.size(); ++u)
             table[u] = upperCharSlow(QChar(u)).unicode();
         return table;
     }();
-    return c.unicode() < latin.size() ? QChar(latin[c.unicode()]) : upperCharSlow(c);
+    return latin.data();
+}
+
+QChar RowFilter::upperChar(QChar c) {
+    return c.unicode() < UpperTableSize ? QChar(upperTable()[c.unicode()]) : upperCharSlow(c);
 }
 
 QString RowFilter::upper(QStringView text) {

@@ -19,6 +19,9 @@ public:
     virtual void advance() = 0;
     // The value of a field on the current row (not at end). Null is QVariant().
     virtual QVariant value(int index) const = 0;
+    // The same value as text (Null as an empty text); a source that holds its
+    // values as text gives it without the detour through QVariant.
+    virtual QString text(int index) const { return value(index).toString(); }
     // Back to the first row.
     virtual void rewind() = 0;
     // With a row filter: the statement's rows passed over before the current

@@ -37,8 +37,11 @@ int ResultsModel::idAt(int row) const {
 }
 
 QString ResultsModel::textOf(int id, int column) const {
-    const QStringList& texts = m_rows[static_cast<std::size_t>(id)];
-    return column >= 0 && column < texts.size() ? texts.at(column) : QString();
+    const auto at = static_cast<std::size_t>(id);
+    if (column == 0)
+        return m_first[at];
+    const QStringList& more = m_more[at];
+    return column > 0 && column <= more.size() ? more.at(column - 1) : QString();
 }
 
 QString ResultsModel::text(int row, int column) const {
@@ -50,7 +53,8 @@ QString ResultsModel::text(int row, int column) const {
 QStringList ResultsModel::rowTexts(int row) const {
     if (row < 0 || row >= rowCount())
         return {};
-    return m_rows[static_cast<std::size_t>(idAt(row))];
+    const auto at = static_cast<std::size_t>(idAt(row));
+    return QStringList{m_first[at]} + m_more[at];
 }
 
 void ResultsModel::makeKey(int id) {
@@ -74,9 +78,10 @@ bool ResultsModel::before(int a, int b) const {
     return m_sortOrder == Descending ? order > 0 : order < 0;
 }
 
-int ResultsModel::storeRow(QStringList texts) {
-    const int id = static_cast<int>(m_rows.size());
-    m_rows.push_back(std::move(texts));
+int ResultsModel::storeRow(QString first, QStringList more) {
+    const int id = static_cast<int>(m_first.size());
+    m_first.push_back(std::move(first));
+    m_more.push_back(std::move(more));
     m_prefixes.emplace_back();
     m_keys.emplace_back();
     if (m_sorted)
@@ -97,32 +102,36 @@ void ResultsModel::clearColumns() {
     endResetModel();
 }
 
-void ResultsModel::clearItems() {
-    beginResetModel();
-    m_rows.clear();
-    m_rows.shrink_to_fit();
+void ResultsModel::releaseRows() {
+    // The room of a usual list is kept for the next search (every search
+    // clears the list); that of a huge one goes back to the system.
+    constexpr std::size_t KeptRoom = 65536;
+    const bool release = m_first.capacity() > KeptRoom;
+    m_first.clear();
+    m_more.clear();
     m_prefixes.clear();
-    m_prefixes.shrink_to_fit();
     m_keys.clear();
-    m_keys.shrink_to_fit();
     m_index.clear();
     m_tail.clear();
-    m_tail.shrink_to_fit();
+    if (release) {
+        m_first.shrink_to_fit();
+        m_more.shrink_to_fit();
+        m_prefixes.shrink_to_fit();
+        m_keys.shrink_to_fit();
+        m_tail.shrink_to_fit();
+    }
+}
+
+void ResultsModel::clearItems() {
+    beginResetModel();
+    releaseRows();
     endResetModel();
 }
 
 void ResultsModel::clear() {
     beginResetModel();
     m_columns.clear();
-    m_rows.clear();
-    m_rows.shrink_to_fit();
-    m_prefixes.clear();
-    m_prefixes.shrink_to_fit();
-    m_keys.clear();
-    m_keys.shrink_to_fit();
-    m_index.clear();
-    m_tail.clear();
-    m_tail.shrink_to_fit();
+    releaseRows();
     endResetModel();
 }
 
@@ -182,7 +191,7 @@ void ResultsModel::resort(bool keysChanged) {
 
     const QModelIndexList from = persistentIndexList();
     if (!from.isEmpty()) {
-        std::vector<int> rankOfId(m_rows.size(), -1);
+        std::vector<int> rankOfId(m_first.size(), -1);
         for (std::size_t rank = 0; rank < sortedOrder.size(); ++rank)
             rankOfId[static_cast<std::size_t>(sortedOrder[rank])] = static_cast<int>(rank);
         QModelIndexList to;
@@ -196,13 +205,18 @@ void ResultsModel::resort(bool keysChanged) {
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void ResultsModel::appendRows(QVector<QStringList> rows) {
+void ResultsModel::appendRows(ResultRows rows) {
     if (rows.isEmpty())
         return;
     const int first = rowCount();
-    beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
-    for (QStringList& texts : rows)
-        m_tail.push_back(storeRow(std::move(texts)));
+    const qsizetype count = rows.size();
+    beginInsertRows(QModelIndex(), first, first + static_cast<int>(count) - 1);
+    for (qsizetype r = 0; r < count; ++r) {
+        QStringList more;
+        for (int c = 1; c < rows.columns(); ++c)
+            more.append(std::move(rows.text(r, c)));
+        m_tail.push_back(storeRow(std::move(rows.text(r, 0)), std::move(more)));
+    }
     endInsertRows();
     if (m_sorted)
         placeTail();
@@ -211,6 +225,16 @@ void ResultsModel::appendRows(QVector<QStringList> rows) {
 void ResultsModel::placeTail() {
     const auto less = [this](int a, int b) { return before(a, b); };
     const std::size_t count = m_tail.size();
+    // Rows usually come in the list's order, after every row already there (a
+    // search reads the table in alphabetical order): one comparison per row.
+    bool inOrder = m_index.isEmpty() || !less(m_tail.front(), m_index.back());
+    for (std::size_t k = 1; inOrder && k < count; ++k)
+        inOrder = !less(m_tail[k], m_tail[k - 1]);
+    if (inOrder) {
+        m_index.append(m_tail);
+        m_tail.clear();
+        return;
+    }
     // The batch in sorted order (arrival order among equal texts).
     std::vector<std::size_t> byKey(count);
     std::iota(byKey.begin(), byKey.end(), 0);
@@ -262,7 +286,7 @@ void ResultsModel::placeTail() {
 }
 
 int ResultsModel::addRow(const QStringList& texts) {
-    const int id = storeRow(texts);
+    const int id = storeRow(texts.value(0), texts.mid(1));
     int row = rowCount();
     if (m_sorted)
         row = static_cast<int>(m_index.upperRank(id, [this](int a, int b) { return before(a, b); }));
@@ -279,10 +303,15 @@ int ResultsModel::setText(int row, int column, const QString& text) {
     if (row < 0 || row >= rowCount() || column < 0)
         return row;
     const int id = idAt(row);
-    QStringList& texts = m_rows[static_cast<std::size_t>(id)];
-    while (texts.size() <= column)
-        texts.append(QString());
-    texts[column] = text;
+    const auto at = static_cast<std::size_t>(id);
+    if (column == 0) {
+        m_first[at] = text;
+    } else {
+        QStringList& more = m_more[at];
+        while (more.size() < column)
+            more.append(QString());
+        more[column - 1] = text;
+    }
     if (!m_sorted || column != m_sortKey) {
         emit dataChanged(index(row, column), index(row, column));
         return row;
@@ -314,7 +343,8 @@ bool ResultsModel::removeRows(int row, int count, const QModelIndex& parent) {
             m_index.removeAt(row);
         else
             m_tail.erase(m_tail.begin() + (row - m_index.size()));
-        m_rows[static_cast<std::size_t>(id)] = QStringList();
+        m_first[static_cast<std::size_t>(id)] = QString();
+        m_more[static_cast<std::size_t>(id)] = QStringList();
         m_keys[static_cast<std::size_t>(id)].reset();
     }
     endRemoveRows();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/ResultLayout.h"
+#include "search/ResultRows.h"
 #include "search/SortPrefix.h"
 #include "search/SortedIndex.h"
 
@@ -55,10 +56,11 @@ public:
 
     // Rows by their place in the list.
     QString text(int row, int column = 0) const;
+    // A row has at least one text (the first may be empty).
     QStringList rowTexts(int row) const;
     // Adds a batch of rows at once (one insertion for the views, then their
     // move into sorted places).
-    void appendRows(QVector<QStringList> rows);
+    void appendRows(ResultRows rows);
     // Adds one row; returns where it went.
     int addRow(const QStringList& texts);
     // Changes one text; in a sorted list a change of the sort column moves the
@@ -67,21 +69,25 @@ public:
 
 private:
     int idAt(int row) const;
+    void releaseRows();
     QString textOf(int id, int column) const;
     // Sort data of a row for the sort column: its prefix now, its full key
     // only when a comparison needs it.
     void makeKey(int id);
     const QCollatorSortKey& fullKey(int id) const;
     bool before(int a, int b) const;
-    int storeRow(QStringList texts);
+    int storeRow(QString first, QStringList more);
     // Moves the rows appended in arrival order at the end into their sorted places.
     void placeTail();
     // Rebuilds the whole order from the sort state, keeping persistent indexes.
     void resort(bool keysChanged);
 
     QVector<ResultColumn> m_columns;
-    // By row id; a removed row leaves an empty slot.
-    std::vector<QStringList> m_rows;
+    // Texts by row id: the first column, and the further ones of a wider
+    // row (a list of words costs no list per row). A removed row leaves
+    // empty texts.
+    std::vector<QString> m_first;
+    std::vector<QStringList> m_more;
     std::vector<SortPrefix> m_prefixes;
     mutable std::vector<std::optional<QCollatorSortKey>> m_keys;
     // List order: the sorted index, then rows not (yet) sorted in arrival order.

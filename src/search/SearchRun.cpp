@@ -24,7 +24,7 @@ SearchOutcome SearchRun::exec(const QString& connectionString, const Callbacks& 
     m_callbacks = &callbacks;
     m_outcome = SearchOutcome{};
     m_outcome.kind = kindOf(m_request);
-    m_pending.clear();
+    m_pending = ResultRows();
     m_wordField = -1;
     m_inUserQuery = false;
 
@@ -69,7 +69,7 @@ QString SearchRun::wordOf(Recordset& rs) {
         if (m_wordField < 0)
             return SearchTexts::wordOf(rs.value(QStringLiteral("Wyraz"))); // the provider's own error
     }
-    return SearchTexts::wordOf(rs.value(m_wordField));
+    return SearchTexts::upper(rs.text(m_wordField));
 }
 
 bool SearchRun::passOver(Recordset& rs, qint32& read) {
@@ -81,8 +81,23 @@ bool SearchRun::passOver(Recordset& rs, qint32& read) {
     return true;
 }
 
-void SearchRun::list(QStringList row) {
-    m_pending.append(std::move(row));
+void SearchRun::layout(const ResultLayout& layout) {
+    m_pending = ResultRows(static_cast<int>(layout.columns.size()));
+    m_pending.reserve(std::min(m_refreshRecords, 4096));
+    if (m_callbacks->layout)
+        m_callbacks->layout(layout);
+}
+
+void SearchRun::list(QString word) {
+    m_pending.append(std::move(word));
+}
+
+void SearchRun::list(QString word, QString second) {
+    m_pending.append(std::move(word), std::move(second));
+}
+
+void SearchRun::list(const QStringList& row) {
+    m_pending.append(row);
 }
 
 bool SearchRun::stopRequested() {
@@ -96,8 +111,10 @@ bool SearchRun::stopRequested() {
 void SearchRun::flush() {
     if (m_pending.isEmpty())
         return;
-    QVector<QStringList> rows = std::move(m_pending);
-    m_pending = {};
+    ResultRows rows = std::move(m_pending);
+    m_pending = ResultRows(rows.columns());
+    // A batch holds about a refresh's worth of rows.
+    m_pending.reserve(std::min(m_refreshRecords, 4096));
     if (m_callbacks->rows)
         m_callbacks->rows(std::move(rows));
 }
@@ -113,8 +130,7 @@ void SearchRun::runCrossword(const CrosswordSearch& search, Connection& connecti
     if (search.anagrams && m_rowTestsInProvider)
         rs.setRowFilter(RowFilter::anagram(pool, m_refreshRecords));
     rs.open(search.sql(m_maxRecords), connection);
-    if (m_callbacks->layout)
-        m_callbacks->layout(ResultLayout::words());
+    layout(ResultLayout::words());
     qint32& read = m_outcome.rowsRead;
     qint32& listed = m_outcome.wordsListed;
     moveFirstQuietly(rs);
@@ -124,7 +140,7 @@ void SearchRun::runCrossword(const CrosswordSearch& search, Connection& connecti
         ++read;
         const QString word = wordOf(rs);
         if (!search.anagrams || CrosswordSearch::isAnagram(word, pool)) {
-            list({word});
+            list(word);
             ++listed;
             // Anagrams are limited here; letter mode has TOP in its statement.
             if (search.anagrams && listed == m_maxRecords) {
@@ -140,8 +156,7 @@ void SearchRun::runCrossword(const CrosswordSearch& search, Connection& connecti
 
 void SearchRun::runPattern(const PatternSearch& search, Connection& connection, Recordset& rs) {
     rs.open(search.wordsSql(m_maxRecords), connection);
-    if (m_callbacks->layout)
-        m_callbacks->layout(ResultLayout::words());
+    layout(ResultLayout::words());
     qint32& listed = m_outcome.wordsListed;
     // The words listed so far, for the duplicate test of the second statement.
     QSet<QString> seen;
@@ -152,7 +167,7 @@ void SearchRun::runPattern(const PatternSearch& search, Connection& connection, 
         const QString word = wordOf(rs);
         if (search.descriptions)
             seen.insert(word);
-        list({word});
+        list(word);
         ++listed;
         if (listed % m_refreshRecords == 0)
             refreshPoint(listed);
@@ -177,7 +192,7 @@ void SearchRun::runPattern(const PatternSearch& search, Connection& connection, 
         const QString word = wordOf(rs);
         if (!seen.contains(word)) {
             seen.insert(word);
-            list({word});
+            list(word);
             ++listed;
         }
         // A duplicate leaves the count as it was, so duplicates in a row at a
@@ -196,8 +211,7 @@ void SearchRun::runScrabble(const ScrabbleSearch& search, Connection& connection
                                         static_cast<int>(search.pattern.size()),
                                         search.letters() + search.questions(), m_refreshRecords));
     rs.open(search.sql(), connection);
-    if (m_callbacks->layout)
-        m_callbacks->layout(ResultLayout::scrabble());
+    layout(ResultLayout::scrabble());
     qint32& read = m_outcome.rowsRead;
     qint32& listed = m_outcome.wordsListed;
     moveFirstQuietly(rs);
@@ -214,7 +228,7 @@ void SearchRun::runScrabble(const ScrabbleSearch& search, Connection& connection
             continue;
         }
         if (*tiles > 0) {
-            list({word, QString::number(*tiles)});
+            list(word, QString::number(*tiles));
             ++listed;
             if (listed == m_maxRecords) {
                 m_outcome.limitReached = true;
@@ -236,8 +250,7 @@ void SearchRun::runQuery(const QuerySearch& search, Connection& connection, Reco
     const int fields = rs.fieldCount();
     for (int i = 0; i < fields; ++i)
         names << rs.field(i).name;
-    if (m_callbacks->layout)
-        m_callbacks->layout(ResultLayout::query(names));
+    layout(ResultLayout::query(names));
     qint32& read = m_outcome.rowsRead;
     moveFirstQuietly(rs);
     while (!rs.eof()) {

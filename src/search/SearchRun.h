@@ -2,6 +2,7 @@
 
 #include "options/Settings.h"
 #include "search/ResultLayout.h"
+#include "search/ResultRows.h"
 #include "search/SearchOutcome.h"
 #include "search/SearchRequest.h"
 
@@ -27,7 +28,7 @@ public:
         std::function<void(const ResultLayout&)> layout;
         // Rows listed since the last call, in the order they were read; called
         // before each refresh and once at the end, also after an error.
-        std::function<void(QVector<QStringList>&& rows)> rows;
+        std::function<void(ResultRows&& rows)> rows;
         // A refresh point: every RefreshRecords rows by the search's own counter;
         // `listed` is the count panel 4 shows. The window repaints and processes
         // pending events here, which is where an abort click arrives.
@@ -61,7 +62,11 @@ private:
     // Counts the rows the provider passed over as read, each a pass of the
     // loop that lists nothing; false when a stop was requested meanwhile.
     bool passOver(Recordset& rs, qint32& read);
-    void list(QStringList row);
+    // Hands the layout to the caller; rows listed from now on are as wide.
+    void layout(const ResultLayout& layout);
+    void list(QString word);
+    void list(QString word, QString second);
+    void list(const QStringList& row);
     bool stopRequested();
     void refreshPoint(qint32 listed);
     void flush();
@@ -76,7 +81,7 @@ private:
     // Per exec.
     const Callbacks* m_callbacks = nullptr;
     SearchOutcome m_outcome;
-    QVector<QStringList> m_pending;
+    ResultRows m_pending;
     int m_wordField = -1;
     bool m_inUserQuery = false;
 };

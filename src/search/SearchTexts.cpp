@@ -1,6 +1,7 @@
 #include "search/SearchTexts.h"
 
 #include "app/modMain.h"
+#include "db/RowFilter.h"
 
 namespace SearchTexts {
 
@@ -52,17 +53,26 @@ QString trimSpaces(const QString& text) {
     return modMain::TrimBlanks(text);
 }
 
-QString upper(const QString& text) {
-    // Most words are stored in upper case already: share the text then.
+QString upper(QString text) {
+    // Every listed word passes here: the letters of the alphabet are looked up
+    // in the table of the row tests, so both decide letters the same way.
+    const char16_t* table = RowFilter::upperTable();
+    const auto up = [table](QChar c) {
+        return c.unicode() < RowFilter::UpperTableSize ? QChar(table[c.unicode()]) : RowFilter::upperChar(c);
+    };
+    // Most words are stored in upper case already: share the text then. A
+    // text handed over (not shared) is changed in place, without a copy.
+    const qsizetype size = text.size();
+    const QChar* read = text.constData();
     qsizetype i = 0;
-    while (i < text.size() && modMain::UpperChar(text[i]) == text[i])
+    while (i < size && up(read[i]) == read[i])
         ++i;
-    if (i == text.size())
+    if (i == size)
         return text;
-    QString result = text;
-    for (; i < result.size(); ++i)
-        result[i] = modMain::UpperChar(result[i]);
-    return result;
+    QChar* chars = text.data();
+    for (; i < size; ++i)
+        chars[i] = up(chars[i]);
+    return text;
 }
 
 QString wordOf(const QVariant& value) {

@@ -27,7 +27,7 @@ QString placeText(SearchKind kind);
 // Removes leading and trailing spaces (U+0020 only, as the text checks do).
 QString trimSpaces(const QString& text);
 // Upper-cases one character at a time, so a word keeps its length.
-QString upper(const QString& text);
+QString upper(QString text);
 // The word of a result row as listed: UsunNull of the field, upper-cased.
 QString wordOf(const QVariant& value);
 

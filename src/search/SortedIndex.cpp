@@ -88,6 +88,20 @@ void SortedIndex::insertAt(qsizetype rank, int id) {
     insertAtPlace(placeOf(rank), id);
 }
 
+void SortedIndex::append(const std::vector<int>& ids) {
+    for (std::size_t i = 0; i < ids.size();) {
+        if (m_chunks.empty() || m_chunks.back().size() >= ChunkLimit)
+            m_chunks.emplace_back().reserve(ChunkLimit);
+        std::vector<int>& chunk = m_chunks.back();
+        const std::size_t take = std::min(ids.size() - i, ChunkLimit - chunk.size());
+        chunk.insert(chunk.end(), ids.begin() + static_cast<std::ptrdiff_t>(i),
+                     ids.begin() + static_cast<std::ptrdiff_t>(i + take));
+        i += take;
+    }
+    m_size += static_cast<qsizetype>(ids.size());
+    m_startsValid = false;
+}
+
 void SortedIndex::removeAt(qsizetype rank) {
     Q_ASSERT(rank >= 0 && rank < m_size);
     const Place place = placeOf(rank);

@@ -15,6 +15,7 @@ public:
     bool isEmpty() const { return m_size == 0; }
 
     int at(qsizetype rank) const;
+    int back() const { return m_chunks.back().back(); }
 
     // A position as chunk and offset, valid until the index changes.
     struct Place {
@@ -30,6 +31,8 @@ public:
     }
 
     void insertAt(qsizetype rank, int id);
+    // Adds ids after the last one, in their given order.
+    void append(const std::vector<int>& ids);
     void removeAt(qsizetype rank);
     void clear();
     void assign(const std::vector<int>& ordered);

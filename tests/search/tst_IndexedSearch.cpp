@@ -45,7 +45,10 @@ Trace trace(const SearchRequest& request, const QString& connectionString, const
     Trace t;
     int stopCalls = 0;
     SearchRun::Callbacks callbacks;
-    callbacks.rows = [&](QVector<QStringList>&& rows) { t.rows += rows; };
+    callbacks.rows = [&](ResultRows&& rows) {
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            t.rows << rows.row(i);
+    };
     callbacks.refresh = [&](qint32 listed) {
         t.refreshes << listed;
         t.rowsAtRefresh << int(t.rows.size());

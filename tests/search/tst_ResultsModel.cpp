@@ -17,10 +17,10 @@ QStringList column(const ResultsModel& model, int col = 0) {
     return texts;
 }
 
-QVector<QStringList> words(const QStringList& list) {
-    QVector<QStringList> rows;
+ResultRows words(const QStringList& list) {
+    ResultRows rows;
     for (const QString& w : list)
-        rows.append(QStringList{w});
+        rows.append(w);
     return rows;
 }
 
@@ -67,6 +67,29 @@ TEST(ResultsModel, RowsAlreadyInOrderNeedNoLayoutChange) {
     model.appendRows(words({"BAL"}));
     EXPECT_EQ(layoutChanges, 1);
     EXPECT_EQ(column(model), QStringList({"ALA", "BAL", "KOT", "LIS", "MAK"}));
+    // In order among themselves, but not after the rows already there.
+    model.appendRows(words({"MAK", "NOS", "OKO"}));
+    model.appendRows(words({"LAS", "ZEW"}));
+    EXPECT_EQ(layoutChanges, 2);
+    EXPECT_EQ(column(model),
+              QStringList({"ALA", "BAL", "KOT", "LAS", "LIS", "MAK", "MAK", "NOS", "OKO", "ZEW"}));
+}
+
+// Rows of any width; a text beyond a row's width is empty and can be set.
+TEST(ResultsModel, RowsKeepTheirTextsWhateverTheirWidth) {
+    ResultsModel model;
+    model.applyLayout(ResultLayout::query({"Wyraz", "Opis", "Uwagi"}));
+    model.appendRows({{"ALA", "imię", "x"}, {"KOT"}});
+    EXPECT_EQ(model.rowTexts(0), (QStringList{"ALA", QString::fromUtf8("imię"), "x"}));
+    EXPECT_EQ(model.rowTexts(1), (QStringList{"KOT", "", ""})); // padded to the batch
+    EXPECT_EQ(model.addRow({"LIS"}), 2);
+    EXPECT_EQ(model.rowTexts(2), QStringList{"LIS"});
+    EXPECT_EQ(model.text(2, 2), QString());
+    model.setText(2, 2, QStringLiteral("rude"));
+    EXPECT_EQ(model.rowTexts(2), (QStringList{"LIS", "", "rude"}));
+    model.setText(2, 0, QStringLiteral("LISY"));
+    EXPECT_EQ(model.text(2, 0), QStringLiteral("LISY"));
+    EXPECT_EQ(model.text(0, 1), QString::fromUtf8("imię"));
 }
 
 TEST(ResultsModel, ScrabbleLayoutSortsByLiteryDescendingKeepingArrivalOrderOfTies) {
@@ -187,13 +210,13 @@ TEST(ResultsModel, ManyBatchesMatchAStableSort) {
     ResultsModel model;
     model.applyLayout(ResultLayout::scrabble());
     for (int batch = 0; batch < 60; ++batch) {
-        QVector<QStringList> rows;
+        ResultRows rows(2);
         for (int i = 0; i < 97; ++i) {
             QString word;
             for (int n = 1 + random.bounded(3); n > 0; --n)
                 word += letters.at(random.bounded(letters.size()));
             const QString tiles = QString::number(1 + random.bounded(7));
-            rows.append({word, tiles});
+            rows.append(word, tiles);
             all << word + QLatin1Char('|') + tiles;
         }
         model.appendRows(rows);

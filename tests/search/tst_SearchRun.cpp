@@ -60,8 +60,9 @@ void run(Recorded& r, const SearchRequest& request, const QString& connectionStr
         r.layout = layout;
         r.list.applyLayout(layout);
     };
-    callbacks.rows = [&](QVector<QStringList>&& rows) {
-        r.rows += rows;
+    callbacks.rows = [&](ResultRows&& rows) {
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            r.rows << rows.row(i);
         r.list.appendRows(std::move(rows));
     };
     callbacks.refresh = [&](qint32 listed) {

@@ -54,3 +54,22 @@ TEST(SearchTexts, CaptionsAndAbortTest) {
 }
 
 } // namespace
+
+namespace {
+
+// Listed words are upper-cased in place when handed over; a text still used
+// elsewhere must stay as it was.
+TEST(SearchTextsUpper, ChangesOnlyItsOwnCopy) {
+    const QString stored = QString::fromUtf8("żółw-Kot ß");
+    const QString listed = SearchTexts::upper(stored);
+    EXPECT_EQ(listed, QString::fromUtf8("ŻÓŁW-KOT ß")); // ß has no one-letter capital
+    EXPECT_EQ(stored, QString::fromUtf8("żółw-Kot ß"));
+    QString owned = QString::fromUtf8("źdźbło");
+    EXPECT_EQ(SearchTexts::upper(std::move(owned)), QString::fromUtf8("ŹDŹBŁO"));
+    const QString capitals = QString::fromLatin1("KOT");
+    EXPECT_EQ(SearchTexts::upper(capitals).constData(), capitals.constData()); // nothing to change: no copy
+    EXPECT_EQ(SearchTexts::upper(QString()), QString());
+    EXPECT_EQ(SearchTexts::upper(QString::fromUtf8("\u0101\u03b1")), QString::fromUtf8("\u0100\u0391"));
+}
+
+} // namespace

@@ -33,7 +33,7 @@ void ResultsList::setColumns(const QVector<ResultColumn>& columns) {
     sizeColumns();
 }
 
-void ResultsList::appendRows(QVector<QStringList>&& rows) {
+void ResultsList::appendRows(ResultRows&& rows) {
     m_model->appendRows(std::move(rows));
 }
 

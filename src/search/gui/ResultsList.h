@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/ResultLayout.h"
+#include "search/ResultRows.h"
 
 #include <QObject>
 #include <QStringList>
@@ -26,7 +27,7 @@ public:
     void applyLayout(const ResultLayout& layout);
     // Replaces the column headers (the rows stay), sized as given.
     void setColumns(const QVector<ResultColumn>& columns);
-    void appendRows(QVector<QStringList>&& rows);
+    void appendRows(ResultRows&& rows);
     // Repaints the list at the next processing of events.
     void refresh();
 

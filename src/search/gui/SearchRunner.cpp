@@ -132,7 +132,7 @@ void SearchRunner::run(const SearchRequest& request, quint64 run) {
         if (!superseded())
             m_results.applyLayout(layout);
     };
-    callbacks.rows = [this, superseded](QVector<QStringList>&& rows) {
+    callbacks.rows = [this, superseded](ResultRows&& rows) {
         if (!superseded())
             m_results.appendRows(std::move(rows));
     };
