@@ -14,6 +14,7 @@
 #include "db/ProviderErrors.h"
 #include "db/SqliteRowSource.h"
 #include "db/WordIndexCache.h"
+#include "db/WordRangeRewrite.h"
 
 #include <QFileInfo>
 
@@ -118,7 +119,8 @@ std::unique_ptr<RowSource> ConnectionImpl::openRows(const QString& jetSql, const
                     IndexRowSource::open(handle, *statement, engineSql, filter))
                 return rows;
     }
-    auto rows = std::make_unique<SqliteRowSource>(handle, engineSql, timeout);
+    auto rows =
+        std::make_unique<SqliteRowSource>(handle, WordRangeRewrite::apply(handle, engineSql), timeout);
     if (rows->writes())
         WordIndexCache::noteWrite(handle->path());
     if (!filter)
@@ -134,7 +136,8 @@ std::unique_ptr<RowSource> ConnectionImpl::openRows(const QString& jetSql, const
 
 qint64 ConnectionImpl::execute(const QString& jetSql) {
     DatabaseHandle& h = requireOpen();
-    SqliteRowSource run(handle, JetSqlTranslator::translate(jetSql), timeout);
+    SqliteRowSource run(handle, WordRangeRewrite::apply(handle, JetSqlTranslator::translate(jetSql)),
+                        timeout);
     if (run.writes())
         WordIndexCache::noteWrite(h.path());
     // A SELECT sent as a command is read to its end, as the original does.

@@ -538,8 +538,12 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
                           QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 1"))) != plan)
         return nullptr;
 
+    // The row ids come along when the engine reads them in the same order: a
+    // query that scans the table can then start near its first match.
+    const QString rowidSql = QStringLiteral("SELECT Wyraz, rowid FROM WYRAZY");
+    const bool withRowids = queryPlan(db, rowidSql) == plan;
     sqlite3_stmt* statement = nullptr;
-    const QByteArray sql = scanSql.toUtf8();
+    const QByteArray sql = (withRowids ? rowidSql : scanSql).toUtf8();
     if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK) {
         sqlite3_finalize(statement);
         return nullptr;
@@ -551,8 +555,17 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
         buckets[length].length = length;
     const Alphabet& abc = alphabet();
     quint8 codes[MaxLength];
+    bool rowidsInOrder = withRowids;
+    std::optional<qint64> lastRowid;
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        std::optional<qint64> rowid;
+        if (rowidsInOrder) {
+            rowid = sqlite3_column_int64(statement, 1);
+            rowidsInOrder =
+                sqlite3_column_type(statement, 1) == SQLITE_INTEGER && (!lastRowid || *rowid > *lastRowid);
+            lastRowid = rowid;
+        }
         const int type = sqlite3_column_type(statement, 0);
         if (type == SQLITE_NULL)
             continue; // LIKE and LEN never return a Null
@@ -563,6 +576,8 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
         const auto* p = sqlite3_column_text(statement, 0);
         const int bytes = sqlite3_column_bytes(statement, 0);
         const quint32 ordinal = index->m_count++;
+        if (rowidsInOrder && ordinal % 64 == 0)
+            index->m_rowids.push_back(*rowid);
         quint64 small = 0;
         int length = 0;
         bool letters = true;
@@ -607,6 +622,15 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
     sqlite3_finalize(statement);
     if (rc != SQLITE_DONE)
         return nullptr;
+    if (rowidsInOrder) {
+        // Past the last row (at the largest row id there is no row after it anyway).
+        index->m_rowidEnd = !lastRowid                                         ? 0
+                            : *lastRowid == std::numeric_limits<qint64>::max() ? *lastRowid
+                                                                               : *lastRowid + 1;
+    } else {
+        index->m_rowids.clear();
+        index->m_rowids.shrink_to_fit();
+    }
     index->m_lengthOf.shrinkToFit();
     index->m_slotOf.shrinkToFit();
 
@@ -686,7 +710,7 @@ void WordIndex::useVectors(Vectors vectors) {
 }
 
 qint64 WordIndex::memoryBytes() const {
-    qint64 total = qint64(m_lengthOf.bytes() + m_slotOf.bytes());
+    qint64 total = qint64(m_lengthOf.bytes() + m_slotOf.bytes() + m_rowids.capacity() * sizeof(qint64));
     for (const Bucket& b : m_buckets)
         total += b.memoryBytes();
     for (const Other& o : m_others)
@@ -1124,6 +1148,22 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
         end = std::min<quint64>(words, quint64(end) * 2);
     }
     return assemble(matched, passed, top, filter);
+}
+
+std::optional<qint64> WordIndex::rowidBound(const JetLike& pattern) const {
+    if (m_rowids.empty())
+        return std::nullopt;
+    const Rows first = like(pattern, 1, nullptr);
+    if (first.words.empty())
+        return m_rowidEnd;
+    const quint64 where = first.words.front();
+    const quint32 length = quint32(where >> 32);
+    const quint32 slot = quint32(where);
+    const quint32 ordinal = length == kOther ? m_others[slot].ordinal : m_buckets[length].ordinals[slot];
+    // Only every 64th row id is kept: the one at or before the match.
+    if (ordinal < 64)
+        return std::nullopt;
+    return m_rowids[ordinal / 64];
 }
 
 WordIndex::Rows WordIndex::withLength(qint64 length, const RowFilter* filter) const {

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -47,6 +48,12 @@ public:
     Rows like(const JetLike& pattern, qint64 top, const RowFilter* filter) const;
     // SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = length
     Rows withLength(qint64 length, const RowFilter* filter) const;
+
+    // A row id at or below that of the first row whose word matches, so that
+    // a query scanning WYRAZY in row id order may start there; past the last
+    // row id when no row matches. Nothing when it would skip no row, or when
+    // the rows were not read in increasing row id order.
+    std::optional<qint64> rowidBound(const JetLike& pattern) const;
 
     // The text of a row as the engine returns it.
     QString word(quint64 where) const;
@@ -91,5 +98,7 @@ private:
     BigArray<quint8> m_lengthOf;   // per row: its bucket, or kOther
     BigArray<quint32> m_slotOf;    // per row: its place in the bucket (or in m_others)
     quint32 m_count = 0;
-    int m_rarity[36] = {}; // letters by how few words hold them, rarest first: rank per code
+    std::vector<qint64> m_rowids; // of every 64th row; empty when not in increasing order
+    qint64 m_rowidEnd = 0;        // above every row id of the table
+    int m_rarity[36] = {};        // letters by how few words hold them, rarest first: rank per code
 };

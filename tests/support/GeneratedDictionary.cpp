@@ -2,8 +2,11 @@
 
 #include "db/AppError.h"
 #include "db/NativeDatabase.h"
+#include "db/NativeSchema.h"
 
 #include <sqlite3.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,7 +32,7 @@ void run(sqlite3* db, const char* sql) {
 
 } // namespace
 
-GeneratedDictionary::GeneratedDictionary(int count, quint32 seed)
+GeneratedDictionary::GeneratedDictionary(int count, quint32 seed, bool alphabetical)
     : m_dict(std::make_unique<TestDictionary>()) {
     QRandomGenerator random(seed);
     QStringList words;
@@ -57,6 +60,10 @@ GeneratedDictionary::GeneratedDictionary(int count, quint32 seed)
         }
         words << word;
     }
+    if (alphabetical)
+        std::stable_sort(words.begin(), words.end(), [](const QString& a, const QString& b) {
+            return a.isNull() != b.isNull() ? a.isNull() : NativeSchema::compare(a, b) < 0;
+        });
     append(words);
 }
 

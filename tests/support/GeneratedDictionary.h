@@ -13,7 +13,9 @@
 // letters, other characters, Nulls, empty and very long words, repeats).
 class GeneratedDictionary {
 public:
-    GeneratedDictionary(int count, quint32 seed);
+    // `alphabetical`: the rows in Polish alphabetical order (Nulls first), as
+    // real dictionaries are stored; otherwise in the order generated.
+    GeneratedDictionary(int count, quint32 seed, bool alphabetical = false);
 
     const TestDictionary& dict() const { return *m_dict; }
     QString connectionString(bool readOnly = true) const { return m_dict->connectionString(readOnly); }
