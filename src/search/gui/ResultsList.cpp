@@ -34,10 +34,14 @@ void ResultsList::setColumns(const QVector<ResultColumn>& columns) {
 }
 
 void ResultsList::appendRows(ResultRows&& rows) {
+    m_changed = m_changed || !rows.isEmpty();
     m_model->appendRows(std::move(rows));
 }
 
 void ResultsList::refresh() {
+    if (!m_changed)
+        return;
+    m_changed = false;
     m_view->viewport()->update();
 }
 

@@ -28,7 +28,9 @@ public:
     // Replaces the column headers (the rows stay), sized as given.
     void setColumns(const QVector<ResultColumn>& columns);
     void appendRows(ResultRows&& rows);
-    // Repaints the list at the next processing of events.
+    // Repaints the list at the next processing of events, when rows came since
+    // the last refresh (a refresh point of a search that listed nothing new
+    // leaves the list as it is painted).
     void refresh();
 
     int rowCount() const;
@@ -41,4 +43,5 @@ private:
 
     QTreeView* m_view;
     ResultsModel* m_model;
+    bool m_changed = false;
 };

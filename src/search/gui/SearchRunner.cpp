@@ -1,5 +1,6 @@
 #include "search/gui/SearchRunner.h"
 
+#include "app/Platform.h"
 #include "app/frmMain.h"
 #include "app/modMain.h"
 #include "search/SearchOutcome.h"
@@ -71,6 +72,7 @@ SearchRequest SearchRunner::readSpec(SearchKind kind) const {
 
 void SearchRunner::yield() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    m_lastYield = m_window.mod().platform().tickCount();
 }
 
 void SearchRunner::click(SearchKind kind) {
@@ -136,12 +138,16 @@ void SearchRunner::run(const SearchRequest& request, quint64 run) {
         if (!superseded())
             m_results.appendRows(std::move(rows));
     };
-    callbacks.refresh = [this, superseded](qint32 listed) {
+    bool firstRefresh = true;
+    callbacks.refresh = [this, superseded, &mod, &firstRefresh](qint32 listed) {
         if (superseded())
             return;
         m_results.refresh();
         m_window.setPanelText(4, SearchTexts::countText(listed));
-        yield();
+        if (firstRefresh || mod.platform().tickCount() - m_lastYield >= RefreshIntervalMs) {
+            firstRefresh = false;
+            yield();
+        }
     };
     callbacks.stopRequested = [this, superseded] { return m_window.bStopSearch || superseded(); };
 

@@ -13,8 +13,9 @@ struct ValidationFailure;
 // The four search buttons of the main window. A click while the search runs
 // (the button then reads "&Przerwij") is the abort click; any other click checks
 // the database and the input, switches the window into the searching state,
-// streams the rows into the results list, yielding to the event loop at every
-// refresh so the abort click can arrive, and shows the outcome in the status bar.
+// streams the rows into the results list, yielding to the event loop at the
+// refresh points so the abort click can arrive, and shows the outcome in the
+// status bar.
 class SearchRunner {
 public:
     SearchRunner(frmMain& window, ResultsList& results) : m_window(window), m_results(results) {}
@@ -33,7 +34,12 @@ private:
     void refuse(const ValidationFailure& failure);
     void errorEnd(const SearchOutcome& outcome);
     // Pending clicks, keys and repaints of the whole program are handled here.
-    static void yield();
+    void yield();
+    // A statement answered from memory reaches a refresh point every few
+    // microseconds, and handling events costs more than that: after the first
+    // refresh point of a run, events wait for one at least this long after
+    // the last yield. The count in the status bar is set at every one.
+    static constexpr qint64 RefreshIntervalMs = 15;
 
     frmMain& m_window;
     ResultsList& m_results;
@@ -42,4 +48,5 @@ private:
     // start and end inside it; the aborted run then leaves the list and the
     // status bar to that newer run.
     quint64 m_runs = 0;
+    qint64 m_lastYield = 0; // the program's tick count then
 };

@@ -202,9 +202,9 @@ TEST_F(SearchWindow, ASearchStartedAfterAnAbortKeepsTheListToItself) {
     EXPECT_TRUE(env.prompts.shown.isEmpty());
 }
 
-TEST_F(SearchWindow, TheCountGrowsAtEveryRefresh) {
-    frmMain& w = openWith(generated(250, 5));
-    w.scrSearch1->setValue(5);
+// The counts seen by events handled while the search runs; `msPerBatch` is
+// the time that passes on the program's clock while a batch of rows is read.
+QStringList countsSeen(frmMain& w, TestPlatform& platform, qint64 msPerBatch) {
     QStringList counts;
     QTimer watch;
     watch.setInterval(0);
@@ -212,15 +212,35 @@ TEST_F(SearchWindow, TheCountGrowsAtEveryRefresh) {
         if (counts.isEmpty() || counts.last() != w.panelText(4))
             counts << w.panelText(4);
     });
+    const QMetaObject::Connection clock = QObject::connect(
+        w.resultsModel(), &QAbstractItemModel::rowsInserted, [&] { platform.ticks += msPerBatch; });
     watch.start();
     w.btnSearch1->click();
     watch.stop();
+    QObject::disconnect(clock);
+    return counts;
+}
 
-    EXPECT_EQ(counts, QStringList({QString(), count(100), count(200)}));
+TEST_F(SearchWindow, TheCountGrowsAtEveryRefresh) {
+    frmMain& w = openWith(generated(250, 5));
+    w.scrSearch1->setValue(5);
+    EXPECT_EQ(countsSeen(w, env.platform, 20), QStringList({QString(), count(100), count(200)}));
     EXPECT_EQ(w.panelText(4), count(250));
     const QStringList words = column();
     EXPECT_EQ(words.size(), 250);
     EXPECT_TRUE(std::is_sorted(words.begin(), words.end()));
+}
+
+// Refresh points that come faster than the screen is redrawn handle events
+// only at the first of them; the count is still set at each.
+TEST_F(SearchWindow, RefreshPointsInQuickSuccessionYieldOnlyAtTheFirst) {
+    frmMain& w = openWith(generated(450, 5));
+    w.scrSearch1->setValue(5);
+    EXPECT_EQ(countsSeen(w, env.platform, 1), QStringList({QString(), count(100)}));
+    EXPECT_EQ(w.panelText(4), count(450));
+    // Once enough time has passed, the next refresh point yields again.
+    EXPECT_EQ(countsSeen(w, env.platform, 8), QStringList({count(450), QString(), count(100), count(300)}));
+    EXPECT_EQ(column().size(), 450);
 }
 
 TEST_F(SearchWindow, AnEmptyResultShowsItsColumnAndACountOfNought) {
