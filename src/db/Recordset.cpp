@@ -105,21 +105,22 @@ int Recordset::fieldIndex(const QString& name) const {
     return -1;
 }
 
-QVariant Recordset::value(int index) const {
-    const RecordsetImpl& d = impl();
+RecordsetImpl& Recordset::onField(int index) const {
+    RecordsetImpl& d = impl();
     if (index < 0 || index >= int(d.fields.size()))
         throw ProviderErrors::itemNotFound(QString::number(index));
     if (d.eof())
         throw ProviderErrors::noCurrentRecord();
+    return d;
+}
+
+QVariant Recordset::value(int index) const {
+    const RecordsetImpl& d = onField(index);
     return d.materialised ? d.rows[d.position][index] : d.source->value(index);
 }
 
 QString Recordset::text(int index) const {
-    const RecordsetImpl& d = impl();
-    if (index < 0 || index >= int(d.fields.size()))
-        throw ProviderErrors::itemNotFound(QString::number(index));
-    if (d.eof())
-        throw ProviderErrors::noCurrentRecord();
+    const RecordsetImpl& d = onField(index);
     return d.materialised ? d.rows[d.position][index].toString() : d.source->text(index);
 }
 

@@ -72,6 +72,8 @@ public:
 private:
     // Throws AppError when the recordset is closed.
     RecordsetImpl& impl() const;
+    // The open recordset on a current row, with a field of that number.
+    RecordsetImpl& onField(int index) const;
 
     std::unique_ptr<RecordsetImpl> m_impl;
     std::optional<RowFilter> m_filter;
