@@ -23,6 +23,12 @@ struct Idle {
 struct Pool {
     std::mutex mutex;
     std::deque<Idle> idle; // oldest first
+
+    // Closed properly at exit, so a file in write-ahead mode is checkpointed.
+    ~Pool() {
+        for (const Idle& i : idle)
+            sqlite3_close_v2(i.db);
+    }
 };
 
 Pool& pool() {
