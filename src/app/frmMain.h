@@ -231,6 +231,8 @@ private:
     FileDialogResult chooseDatabaseFile(bool save, const QString& title, const QString& filter);
     void takeOver(const QString& path, bool readOnly);
     void checkAndShow();
+    // A file opened or created: taken over with no password and empty search fields, then checked.
+    void startAfresh(const QString& path, bool readOnly);
     void emptySearchFields();
     void setDatabaseEntries(bool enable);
 

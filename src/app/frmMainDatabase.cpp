@@ -105,6 +105,14 @@ void frmMain::takeOver(const QString& path, bool readOnly) {
     chkReadOnly->setChecked(onlyRead);
 }
 
+void frmMain::startAfresh(const QString& path, bool readOnly) {
+    takeOver(path, readOnly);
+    txtPassword->clear();
+    emptySearchFields();
+    setDatabaseEntries(true);
+    checkAndShow();
+}
+
 void frmMain::checkAndShow() {
     const QString message = DBError(DBStatus());
     if (!message.isEmpty()) {
@@ -143,13 +151,7 @@ void frmMain::mnuOpen_Click() {
         chooseDatabaseFile(false, DatabaseFiles::OpenTitle, DatabaseFiles::OpenFilter);
     if (!chosen.accepted)
         return;
-    m_mod.trap(place("mnuOpen_Click"), [&] {
-        takeOver(chosen.path, chosen.readOnly);
-        txtPassword->clear();
-        emptySearchFields();
-        setDatabaseEntries(true);
-        checkAndShow();
-    });
+    m_mod.trap(place("mnuOpen_Click"), [&] { startAfresh(chosen.path, chosen.readOnly); });
 }
 
 void frmMain::mnuNew_Click() {
@@ -168,11 +170,7 @@ void frmMain::mnuNew_Click() {
             return;
         }
         DatabaseFiles::copyFile(templateFile, chosen.path);
-        takeOver(chosen.path, chosen.readOnly);
-        txtPassword->clear();
-        emptySearchFields();
-        setDatabaseEntries(true);
-        checkAndShow();
+        startAfresh(chosen.path, chosen.readOnly);
         m_mod.MsgInfo(Created);
     });
 }
