@@ -4,9 +4,9 @@
 
 #include "db/Connection.h"
 #include "db/ConnectionString.h"
-#include "db/NativeDatabase.h"
 #include "db/Recordset.h"
 #include "db/SchemaCheck.h"
+#include "db/native/NativeDatabase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

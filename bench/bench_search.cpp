@@ -5,11 +5,11 @@
 // ONLY picks the searches whose title contains it (for profiling one).
 // Prints the word index's build time and the memory the process holds.
 
+#include "common/Settings.h"
 #include "db/Connection.h"
 #include "db/ConnectionString.h"
 #include "db/Recordset.h"
-#include "db/WordIndexCache.h"
-#include "options/Settings.h"
+#include "db/index/WordIndexCache.h"
 #include "search/ResultsModel.h"
 #include "search/SearchRun.h"
 

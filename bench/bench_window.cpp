@@ -7,9 +7,9 @@
 
 #include "app/frmMain.h"
 #include "app/gui/DesktopPlatform.h"
-#include "app/modMain.h"
+#include "common/SettingsStore.h"
+#include "common/modMain.h"
 #include "diagnostics/gui/WidgetPrompts.h"
-#include "options/SettingsStore.h"
 #include "search/ResultsModel.h"
 
 #include <QApplication>

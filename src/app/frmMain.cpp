@@ -2,8 +2,8 @@
 
 #include "app/gui/HelpIcon.h"
 #include "app/gui/MainWindowLayout.h"
-#include "app/modMain.h"
-#include "diagnostics/Prompts.h"
+#include "common/Prompts.h"
+#include "common/modMain.h"
 #include "options/SettingsLoader.h"
 #include "search/LetterFieldKeys.h"
 #include "search/ResultsMenuState.h"

@@ -1,12 +1,12 @@
 // frmMain: the connection check and the database file commands.
 #include "app/frmMain.h"
 
-#include "app/Platform.h"
-#include "app/modMain.h"
+#include "common/Platform.h"
+#include "common/Prompts.h"
+#include "common/modMain.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseFiles.h"
 #include "db/SchemaCheck.h"
-#include "diagnostics/Prompts.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

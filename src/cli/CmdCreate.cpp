@@ -1,7 +1,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "db/AppError.h"
-#include "db/NativeDatabase.h"
+#include "db/native/NativeDatabase.h"
 
 #include <QTextStream>
 

@@ -1,8 +1,8 @@
 #include "cli/SearchCommand.h"
 
-#include "app/modMain.h"
+#include "common/Settings.h"
+#include "common/modMain.h"
 #include "db/ConnectionString.h"
-#include "options/Settings.h"
 #include "search/ResultsModel.h"
 #include "search/SearchRun.h"
 #include "search/SearchTexts.h"
@@ -99,7 +99,7 @@ int run(const Definition& definition, const QStringList& args) {
     settings.IgnoreMaxRecords = options.has(QStringLiteral("ignore-max")); // a flag of the query command only
 
     QString argumentError;
-    const std::optional<SearchRequest> request = definition.makeSpec(options, argumentError);
+    const std::optional<SearchRequest> request = definition.makeRequest(options, argumentError);
     if (!request) {
         err << argumentError << '\n';
         return 2;

@@ -23,7 +23,7 @@ struct Definition {
     bool printHeader = false; // a first line of column captions (query results)
     // Builds the search from the arguments after the file; an argument the
     // window could never produce sets `error` (exit 2).
-    std::function<std::optional<SearchRequest>(const CliOptions& options, QString& error)> makeSpec;
+    std::function<std::optional<SearchRequest>(const CliOptions& options, QString& error)> makeRequest;
 };
 
 int run(const Definition& definition, const QStringList& args);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "db/DatabaseHandle.h"
 #include "db/RowFilter.h"
 #include "db/RowSource.h"
+#include "db/native/DatabaseHandle.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "db/DatabaseFiles.h"
 
-#include "db/AccessCopy.h"
-#include "db/AccessFile.h"
 #include "db/AppError.h"
-#include "db/NativeDatabase.h"
+#include "db/access/AccessCopy.h"
+#include "db/access/AccessFile.h"
+#include "db/native/NativeDatabase.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
 #include "db/FileFormat.h"
 
-#include "db/AccessFile.h"
+#include "db/access/AccessFile.h"
 
 #include <QFile>
 

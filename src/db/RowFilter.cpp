@@ -1,5 +1,7 @@
 #include "db/RowFilter.h"
 
+#include "db/text/PolishText.h"
+
 #include <QVarLengthArray>
 
 #include <array>
@@ -18,40 +20,12 @@ RowFilter RowFilter::rack(const QString& board, const QStringList& tiles, bool h
     f.kind = Kind::Rack;
     f.board = board;
     for (const QString& tile : tiles)
-        f.tiles << upper(tile);
+        f.tiles << PolishText::upper(tile);
     f.hasStars = hasStars;
     f.patternLength = patternLength;
     f.shortest = shortest;
     f.keepEvery = keepEvery;
     return f;
-}
-
-namespace {
-QChar upperCharSlow(QChar c) {
-    const QString up = QString(c).toUpper();
-    return up.size() == 1 ? up.at(0) : c;
-}
-} // namespace
-
-const char16_t* RowFilter::upperTable() {
-    static const auto latin = [] {
-        std::array<char16_t, UpperTableSize> table{};
-        for (char16_t u = 0; u < table.size(); ++u)
-            table[u] = upperCharSlow(QChar(u)).unicode();
-        return table;
-    }();
-    return latin.data();
-}
-
-QChar RowFilter::upperChar(QChar c) {
-    return c.unicode() < UpperTableSize ? QChar(upperTable()[c.unicode()]) : upperCharSlow(c);
-}
-
-QString RowFilter::upper(QStringView text) {
-    QString result(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        result[i] = upperChar(text[i]);
-    return result;
 }
 
 int RowFilter::blanks() const {
@@ -67,7 +41,7 @@ bool RowFilter::passes(const QVariant& value) const {
 }
 
 bool RowFilter::passes(QStringView text) const {
-    const QString word = upper(text);
+    const QString word = PolishText::upper(text);
     if (kind == Kind::Anagram) {
         if (word.size() != pool.size() || pool.isEmpty())
             return false;
@@ -96,7 +70,7 @@ bool RowFilter::passes(QStringView text) const {
     QVarLengthArray<bool, 8> used(tiles.size(), false);
     int blanksFree = blanks();
     for (const QChar c : rest) {
-        const QChar letter = upperChar(c);
+        const QChar letter = PolishText::upperChar(c);
         bool placed = false;
         for (qsizetype i = 0; i < tiles.size() && !placed; ++i) {
             if (!used[i] && tiles[i].size() == 1 && tiles[i].at(0) == letter)

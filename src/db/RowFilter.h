@@ -39,13 +39,5 @@ struct RowFilter {
     bool passes(const QVariant& value) const;
     bool passes(QStringView word) const;
 
-    // The upper-casing the searches apply to a word: one character at a time,
-    // a character whose upper case is longer stays as it is.
-    static QChar upperChar(QChar c);
-    // upperChar of every character below UpperTableSize, for loops over texts.
-    static constexpr char16_t UpperTableSize = 0x180;
-    static const char16_t* upperTable();
-    static QString upper(QStringView text);
-
     int blanks() const;
 };

@@ -1,10 +1,10 @@
 #include "maintenance/DictionaryImport.h"
 
-#include "app/modMain.h"
-#include "db/AccessFile.h"
+#include "common/modMain.h"
 #include "db/AppError.h"
-#include "db/DictionaryWriter.h"
-#include "db/PolishOrder.h"
+#include "db/access/AccessFile.h"
+#include "db/native/DictionaryWriter.h"
+#include "db/text/PolishOrder.h"
 #include "maintenance/WordListText.h"
 
 #include <QDir>

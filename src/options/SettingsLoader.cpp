@@ -1,6 +1,6 @@
 #include "options/SettingsLoader.h"
 
-#include "app/modMain.h"
+#include "common/modMain.h"
 #include "db/AppError.h"
 
 #include <QRegularExpression>

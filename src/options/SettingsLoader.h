@@ -1,6 +1,6 @@
 #pragma once
 
-#include "options/Settings.h"
+#include "common/Settings.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "search/LetterFieldKeys.h"
 
-#include "app/modMain.h"
+#include "common/modMain.h"
 #include "search/LetterFieldRow.h"
 
 LetterFieldKeys::KeyDown LetterFieldKeys::keyDown(int index, int key) {

@@ -1,6 +1,6 @@
 #include "search/PatternSearch.h"
 
-#include "app/modMain.h"
+#include "common/modMain.h"
 
 std::optional<ValidationFailure> PatternSearch::validate() const {
     if (pattern.isEmpty())

@@ -1,6 +1,6 @@
 #include "search/ScrabbleSearch.h"
 
-#include "app/modMain.h"
+#include "common/modMain.h"
 #include "search/PatternSearch.h"
 #include "search/SearchTexts.h"
 

@@ -1,6 +1,6 @@
 #include "search/SearchOutcome.h"
 
-#include "app/modMain.h"
+#include "common/modMain.h"
 #include "search/SearchTexts.h"
 
 void SearchOutcome::reportError(modMain& mod) const {

@@ -1,6 +1,6 @@
 #include "search/SearchRun.h"
 
-#include "app/modMain.h"
+#include "common/modMain.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "search/SearchTexts.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "options/Settings.h"
+#include "common/Settings.h"
 #include "search/ResultLayout.h"
 #include "search/ResultRows.h"
 #include "search/SearchOutcome.h"

@@ -1,7 +1,7 @@
 #include "search/SearchTexts.h"
 
-#include "app/modMain.h"
-#include "db/RowFilter.h"
+#include "common/modMain.h"
+#include "db/text/PolishText.h"
 
 namespace SearchTexts {
 
@@ -56,9 +56,10 @@ QString trimSpaces(const QString& text) {
 QString upper(QString text) {
     // Every listed word passes here: the letters of the alphabet are looked up
     // in the table of the row tests, so both decide letters the same way.
-    const char16_t* table = RowFilter::upperTable();
+    const char16_t* table = PolishText::upperTable();
     const auto up = [table](QChar c) {
-        return c.unicode() < RowFilter::UpperTableSize ? QChar(table[c.unicode()]) : RowFilter::upperChar(c);
+        return c.unicode() < PolishText::UpperTableSize ? QChar(table[c.unicode()])
+                                                        : PolishText::upperChar(c);
     };
     // Most words are stored in upper case already: share the text then. A
     // text handed over (not shared) is changed in place, without a copy.

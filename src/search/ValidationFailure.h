@@ -1,6 +1,6 @@
 #pragma once
 
-#include "diagnostics/Prompts.h"
+#include "common/Prompts.h"
 
 #include <QString>
 

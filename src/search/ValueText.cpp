@@ -1,6 +1,6 @@
 #include "search/ValueText.h"
 
-#include "app/modMain.h"
+#include "common/modMain.h"
 
 #include <QDate>
 #include <QDateTime>

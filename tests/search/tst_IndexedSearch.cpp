@@ -1,5 +1,5 @@
-#include "db/RowFilter.h"
-#include "db/WordIndexCache.h"
+#include "db/index/WordIndexCache.h"
+#include "db/text/PolishText.h"
 #include "search/SearchRun.h"
 #include "support/GeneratedDictionary.h"
 
@@ -76,7 +76,7 @@ QStringList fieldsOf(const QString& word) {
 
 // A search of each kind, made from a word of the dictionary so that it finds something.
 SearchRequest randomSearch(QRandomGenerator& random, const GeneratedDictionary& dict) {
-    QString word = RowFilter::upper(dict.anyWord(random)).left(15);
+    QString word = PolishText::upper(dict.anyWord(random)).left(15);
     switch (random.bounded(5)) {
     case 0: { // crossword, letter mode
         QStringList fields = fieldsOf(word);

@@ -1,4 +1,4 @@
-#include "app/modMain.h"
+#include "common/modMain.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "support/GeneratedDictionary.h"
 
 #include "db/AppError.h"
-#include "db/NativeDatabase.h"
-#include "db/NativeSchema.h"
+#include "db/native/NativeDatabase.h"
+#include "db/native/NativeSchema.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
 #include "support/NativeFileContents.h"
 
-#include "db/NativeDatabase.h"
+#include "db/native/NativeDatabase.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 
 #include "db/AppError.h"
 #include "db/ConnectionString.h"
-#include "db/NativeDatabase.h"
+#include "db/native/NativeDatabase.h"
 
 #include <sqlite3.h>
 

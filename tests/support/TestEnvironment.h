@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/modMain.h"
-#include "options/SettingsStore.h"
+#include "common/SettingsStore.h"
+#include "common/modMain.h"
 #include "support/TestPlatform.h"
 #include "support/TestPrompts.h"
 

@@ -1,8 +1,8 @@
 #include "search/gui/SearchRunner.h"
 
-#include "app/Platform.h"
 #include "app/frmMain.h"
-#include "app/modMain.h"
+#include "common/Platform.h"
+#include "common/modMain.h"
 #include "search/SearchOutcome.h"
 #include "search/SearchRun.h"
 #include "search/SearchTexts.h"
@@ -44,7 +44,7 @@ QGroupBox* SearchRunner::frameOf(SearchKind kind) const {
     return nullptr;
 }
 
-SearchRequest SearchRunner::readSpec(SearchKind kind) const {
+SearchRequest SearchRunner::readRequest(SearchKind kind) const {
     const frmMain& w = m_window;
     switch (kind) {
     case SearchKind::Crossword: {
@@ -94,7 +94,7 @@ void SearchRunner::start(SearchKind kind) {
     }
     if (!m_window.DBTest())
         return;
-    const SearchRequest request = readSpec(kind);
+    const SearchRequest request = readRequest(kind);
     if (const std::optional<ValidationFailure> failure = validate(request)) {
         refuse(*failure);
         return;

@@ -25,7 +25,7 @@ public:
     // The button and frame of a search, and the search as its controls read now.
     QPushButton* buttonOf(SearchKind kind) const;
     QGroupBox* frameOf(SearchKind kind) const;
-    SearchRequest readSpec(SearchKind kind) const;
+    SearchRequest readRequest(SearchKind kind) const;
 
 private:
     void start(SearchKind kind);

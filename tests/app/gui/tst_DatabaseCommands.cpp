@@ -4,8 +4,8 @@
 #include "db/Connection.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseFiles.h"
-#include "db/NativeDatabase.h"
 #include "db/Recordset.h"
+#include "db/native/NativeDatabase.h"
 #include "search/ResultsModel.h"
 #include "support/TestDictionary.h"
 

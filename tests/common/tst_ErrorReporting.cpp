@@ -1,0 +1,117 @@
+#include "common/ErrorLog.h"
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime When(QDate(2026, 3, 7), QTime(21, 5, 3));
+
+TEST(FillSpaces, CutsThenPads) {
+    EXPECT_EQ(modMain::FillSpaces("abc", 5), QString("abc  "));
+    EXPECT_EQ(modMain::FillSpaces("abcdef", 3), QString("abc"));
+    EXPECT_EQ(modMain::FillSpaces("", 2), QString("  "));
+    EXPECT_EQ(modMain::FillSpaces("abc", 0), QString(""));
+}
+
+TEST(ErrorLogLine, FieldsSitAtFixedPositions) {
+    const QString line = ErrorLog::formatLine(When, "frmMain: DBError", 13, "Type mismatch");
+    EXPECT_EQ(line.mid(0, 10), QString("2026-03-07"));
+    EXPECT_EQ(line.at(10), QChar(' '));
+    EXPECT_EQ(line.mid(11, 8), QString("21:05:03"));
+    EXPECT_EQ(line.at(19), QChar(' '));
+    EXPECT_EQ(line.mid(20, 50), QString("frmMain: DBError").leftJustified(50));
+    EXPECT_EQ(line.at(70), QChar(' '));
+    EXPECT_EQ(line.mid(71, 15), QString("13") + QString(13, ' '));
+    EXPECT_EQ(line.at(86), QChar(' '));
+    EXPECT_EQ(line.mid(87), QString("Type mismatch"));
+}
+
+TEST(ErrorLogLine, LongPlaceCutNegativeNumberEmptyDescription) {
+    const QString place60(60, 'x');
+    const QString line = ErrorLog::formatLine(When, place60, -2147467259, "");
+    EXPECT_EQ(line.size(), 87);
+    EXPECT_EQ(line.mid(20, 50), QString(50, 'x'));
+    EXPECT_EQ(line.at(70), QChar(' '));
+    EXPECT_EQ(line.mid(71, 15), QString("-2147467259    "));
+    EXPECT_TRUE(line.endsWith(' '));
+}
+
+TEST(ErrorLogLine, LineBreaksInDescriptionStayOnOneLine) {
+    const QString line = ErrorLog::formatLine(When, "p", 1, "first\r\nsecond\nthird\rfourth");
+    EXPECT_EQ(line.mid(87), QString("first second third fourth"));
+}
+
+TEST(ErrorLogEncoding, PolishLettersInWindows1250) {
+    const QByteArray bytes = ErrorLog::toWindows1250(QString::fromUtf8("ĄĆĘŁŃÓŚŹŻąćęłńóśźż"));
+    EXPECT_EQ(bytes, QByteArray("\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF"));
+    EXPECT_EQ(ErrorLog::toWindows1250(QString::fromUtf8("a€中b")), QByteArray("a\x80?b"));
+    EXPECT_EQ(ErrorLog::fromWindows1250(bytes), QString::fromUtf8("ĄĆĘŁŃÓŚŹŻąćęłńóśźż"));
+}
+
+TEST(ReportError, AppendsCrLfLinesWhenLoggingIsOn) {
+    TestEnvironment env;
+    env.platform.clock = When;
+    env.mod.ReportError("frmMain: DBError", AppError(13, QString::fromUtf8("Zły typ")));
+    env.mod.ReportError("UATrim", AppError(5, ""));
+    const QByteArray log = env.platform.logBytes();
+    const QList<QByteArray> lines = log.split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].endsWith("\r"));
+    EXPECT_TRUE(lines[0].startsWith("2026-03-07 21:05:03 frmMain: DBError"));
+    EXPECT_TRUE(lines[0].endsWith("Z\xb3y typ\r"));
+    EXPECT_EQ(lines[1].size(), 88); // 87 characters and CR
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST(ReportError, NothingWrittenWhenLoggingIsOff) {
+    TestEnvironment env;
+    env.mod.settings.LogErrors = false;
+    env.mod.ReportError("x", AppError(1, "y"));
+    EXPECT_FALSE(QFile::exists(env.platform.logPath()));
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST(ReportError, MissingLogsFolderShowsTheFailureAndCreatesNothing) {
+    TestEnvironment env;
+    TestPlatform noLogs(false);
+    modMain mod(env.prompts, noLogs, env.store);
+    mod.ReportError("x", AppError(1, "y"));
+    ASSERT_EQ(env.prompts.shown.size(), 1);
+    EXPECT_EQ(env.prompts.shown[0].style, MsgStyle::Error);
+    EXPECT_TRUE(env.prompts.shown[0].text.startsWith(QString::fromUtf8("Wystąpił błąd numer (")));
+    EXPECT_FALSE(QFile::exists(noLogs.programFolder() + "/Logs"));
+}
+
+TEST(Trap, ShowsThenLogsThenCleansUp) {
+    TestEnvironment env;
+    QStringList order;
+    const bool ok = env.mod.trap(
+        "frmMain: LoadSettings", [&] { throw AppError(13, "Type mismatch"); }, [&] { order << "cleanup"; });
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(env.prompts.shown.size(), 1);
+    EXPECT_EQ(env.prompts.shown[0].text,
+              QString::fromUtf8("Wystąpił błąd numer (13)\r\nOpis błędu: Type mismatch"));
+    EXPECT_EQ(env.prompts.shown[0].title, QString("Literon 2.0"));
+    EXPECT_EQ(order, QStringList{"cleanup"});
+    EXPECT_TRUE(env.platform.logBytes().contains("frmMain: LoadSettings"));
+}
+
+TEST(MessageBoxes, StylesAndQuestionAnswers) {
+    TestEnvironment env;
+    env.mod.MsgError("e");
+    env.mod.MsgWarning("w");
+    env.mod.MsgInfo("i");
+    env.prompts.queueAnswer(AnswerYes);
+    EXPECT_EQ(env.mod.MsgQuestion("q"), 6);
+    env.prompts.queueAnswer(AnswerNo);
+    EXPECT_EQ(env.mod.MsgQuestion("q"), 7);
+    ASSERT_EQ(env.prompts.shown.size(), 5);
+    EXPECT_EQ(env.prompts.shown[0].style, MsgStyle::Error);
+    EXPECT_EQ(env.prompts.shown[1].style, MsgStyle::Warning);
+    EXPECT_EQ(env.prompts.shown[2].style, MsgStyle::Info);
+    EXPECT_EQ(env.prompts.shown[3].style, MsgStyle::Question);
+}
+
+} // namespace

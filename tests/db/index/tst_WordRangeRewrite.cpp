@@ -1,0 +1,413 @@
+#include "db/AppError.h"
+#include "db/Command.h"
+#include "db/Connection.h"
+#include "db/ConnectionImpl.h"
+#include "db/ConnectionString.h"
+#include "db/Recordset.h"
+#include "db/index/WordIndexCache.h"
+#include "db/index/WordRangeRewrite.h"
+#include "db/jet/JetSqlTranslator.h"
+#include "support/GeneratedDictionary.h"
+#include "support/TestDictionary.h"
+
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// What a statement gives: its columns, its rows in order, or its error.
+struct Result {
+    QStringList columns; // name, type code and defined size
+    QList<QStringList> rows;
+    QString error;
+
+    bool operator==(const Result&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Result& r) {
+    out << r.columns.join(' ').toStdString() << "; " << r.rows.size() << " rows";
+    for (qsizetype i = 0; i < std::min<qsizetype>(r.rows.size(), 6); ++i)
+        out << " [" << r.rows[i].join('|').toStdString() << "]";
+    if (!r.error.isEmpty())
+        out << " error: " << r.error.toStdString();
+    return out;
+}
+
+Result run(Connection& connection, const QString& sql) {
+    Result r;
+    try {
+        Recordset rs;
+        rs.open(sql, connection);
+        for (int i = 0; i < rs.fieldCount(); ++i) {
+            const FieldInfo f = rs.field(i);
+            r.columns << QStringLiteral("%1:%2:%3").arg(f.name).arg(f.type).arg(f.definedSize);
+        }
+        while (!rs.eof()) {
+            QStringList row;
+            for (int i = 0; i < rs.fieldCount(); ++i) {
+                const QVariant v = rs.value(i);
+                row << (v.isValid() ? v.toString() : QStringLiteral("<Null>"));
+            }
+            r.rows << row;
+            rs.moveNext();
+        }
+    } catch (const AppError& e) {
+        r.error = e.description();
+    }
+    return r;
+}
+
+// The word index, and with it the rewrite, is switched off for the life of this object.
+struct EngineOnly {
+    EngineOnly() { WordIndexCache::setEnabled(false); }
+    ~EngineOnly() { WordIndexCache::setEnabled(true); }
+};
+
+// Runs statements with the rewrite and without it, and tells which were rewritten.
+struct Comparison {
+    explicit Comparison(const QString& connectionString)
+        : handle(ConnectionImpl::openHandle(ConnectionString::parse(connectionString))) {
+        withRewrite.open(connectionString);
+        engine.open(connectionString);
+    }
+    std::pair<Result, Result> run(const QString& sql) {
+        Result rewritten = ::run(withRewrite, sql);
+        EngineOnly off;
+        return {rewritten, ::run(engine, sql)};
+    }
+    bool rewrites(const QString& sql) {
+        try {
+            const QString engineSql = JetSqlTranslator::translate(sql);
+            return WordRangeRewrite::apply(handle, engineSql) != engineSql;
+        } catch (const AppError&) {
+            return false;
+        }
+    }
+    std::shared_ptr<DatabaseHandle> handle;
+    Connection withRewrite;
+    Connection engine;
+};
+
+// A few hundred words in alphabetical order: 200 beginning with A, 100 with
+// K, 100 with Z, then ŻABA; a table of its own with a column Wyraz, and a view.
+class WordRangeSmall : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QStringList words;
+        const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPRSTU");
+        for (const auto& [first, count] : {std::pair{'A', 200}, {'K', 100}, {'Z', 100}})
+            for (int i = 0; i < count; ++i)
+                words << QLatin1Char(first) + letters[i / 20] + letters[i % 20] + QStringLiteral("OT");
+        words << QStringLiteral("ŻABA");
+        dict = std::make_unique<TestDictionary>(
+            words, QList<QPair<int, QString>>{{1, QStringLiteral("pierwszy")},
+                                              {301, QStringLiteral("zet")},
+                                              {301, QStringLiteral("drugi opis")},
+                                              {401, QStringLiteral("płaz")}});
+        dict->exec(QStringLiteral("CREATE TABLE INNE (Wyraz VARCHAR(50), Ile INTEGER)"));
+        dict->exec(QStringLiteral("INSERT INTO INNE VALUES ('ZAAOT', 1)"));
+        dict->exec(QStringLiteral("CREATE VIEW WIDOK AS SELECT * FROM WYRAZY"));
+    }
+    std::unique_ptr<TestDictionary> dict;
+};
+
+TEST_F(WordRangeSmall, WhichStatementsAreRewritten) {
+    struct Case {
+        const char* sql;
+        bool rewritten;
+    };
+    const Case cases[] = {
+        {"SELECT TOP 100 UCASE(WYRAZY.Wyraz) AS Wyraz, Opis FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = "
+         "OPISY.WyrazID WHERE Wyraz LIKE 'Z__T%'",
+         true},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%'", true},
+        {"select wyraz from wyrazy where WYRAZ like 'z%'", true},
+        {"SELECT w.Wyraz FROM WYRAZY AS w WHERE w.Wyraz LIKE 'Z%'", true},
+        {"SELECT w.Wyraz FROM WYRAZY w WHERE Wyraz LIKE 'Z%'", true},
+        {"SELECT [Wyraz] FROM [WYRAZY] WHERE [WYRAZY].[Wyraz] LIKE 'Z%'", true},
+        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) > 3 AND Wyraz LIKE 'Z%'", true},
+        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) BETWEEN 2 AND 9 AND Wyraz LIKE 'Z%'", true},
+        {"SELECT Wyraz FROM WYRAZY WHERE (LEN(Wyraz) = 3 OR LEN(Wyraz) = 5) AND Wyraz LIKE 'Z%'", true},
+        {"SELECT Wyraz, Opis FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = OPISY.WyrazID "
+         "WHERE Wyraz LIKE 'K%' AND Opis IS NULL",
+         true},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' AND EXISTS (SELECT 1 FROM OPISY "
+         "WHERE OPISY.WyrazID = WYRAZY.WyrazID AND Opis LIKE '%e%')",
+         true},
+        {"SELECT COUNT(*) FROM WYRAZY WHERE Wyraz LIKE 'Z%'", true},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' ORDER BY LEN(Wyraz) DESC", true},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%' AND Wyraz LIKE '%T'", true},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Q%'", true}, // nothing matches: nothing scanned
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'ż%';", true},
+
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'A%'", false}, // the first rows match
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' OR Wyraz LIKE 'K%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE NOT Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz NOT LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' = 0", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE 0 = Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) BETWEEN 1 AND Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) BETWEEN 1 BETWEEN 0 AND 2 AND Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' ESCAPE '!'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '[Z'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z' & '%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' UNION SELECT Opis FROM OPISY", false},
+        {"SELECT Wyraz FROM (SELECT * FROM WYRAZY) WHERE Wyraz LIKE 'Z%'", false},
+        {"SELECT Opis FROM OPISY WHERE WyrazID IN (SELECT WyrazID FROM WYRAZY WHERE Wyraz LIKE 'Z%')", false},
+        {"SELECT Opis FROM OPISY WHERE Opis LIKE 'z%'", false},
+        {"SELECT Ile FROM WYRAZY, INNE WHERE Wyraz LIKE 'Z%'", false},
+        {"SELECT WIDOK.Wyraz FROM WYRAZY, WIDOK WHERE WYRAZY.Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' ORDER BY Wyraz",
+         false}, // read by the index on Wyraz
+        {"SELECT Wyraz FROM WYRAZY WHERE WyrazID > 5 AND Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE MID(Wyraz, 2, 1) = 'A' AND Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE CINT(LEN(Wyraz)) = 5 AND Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE [CINT](LEN(Wyraz)) = 5 AND Wyraz LIKE 'Z%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE [LEN](Wyraz) = 5 AND Wyraz LIKE 'Z%'", true},
+        {"SELECT Wyraz FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = OPISY.WyrazID "
+         "WHERE Wyraz LIKE 'Z%' AND Opis LIKE Wyraz",
+         false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' -- komentarz", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE CASE WHEN LEN(Wyraz) > 1 THEN Wyraz LIKE 'Z%' END", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' AND 1 IS NOT DISTINCT FROM 1", false},
+        {"DELETE FROM WYRAZY WHERE Wyraz LIKE 'Z%'", false},
+        {"UPDATE WYRAZY SET Wyraz = 'X' WHERE Wyraz LIKE 'Z%'", false},
+    };
+    Comparison compare(dict->connectionString(true));
+    for (const Case& c : cases) {
+        const QString sql = QString::fromUtf8(c.sql);
+        EXPECT_EQ(compare.rewrites(sql), c.rewritten) << c.sql;
+        if (sql.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) {
+            const auto [rewritten, plain] = compare.run(sql);
+            EXPECT_EQ(rewritten, plain) << c.sql;
+        }
+    }
+    EngineOnly off;
+    EXPECT_FALSE(compare.rewrites(QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%'")));
+}
+
+TEST_F(WordRangeSmall, TheBoundIsTheRowOfTheSampleBeforeTheFirstMatch) {
+    const auto handle = ConnectionImpl::openHandle(ConnectionString::parse(dict->connectionString(true)));
+    const QString sql = JetSqlTranslator::translate(QStringLiteral(
+        "SELECT TOP 3 w.Wyraz, Opis FROM WYRAZY w LEFT JOIN OPISY ON w.WyrazID = OPISY.WyrazID "
+        "WHERE Wyraz LIKE 'Z%' ORDER BY LEN(w.Wyraz)"));
+    // The first Z is row 301; every 64th row id is kept, so the scan starts at row 257.
+    EXPECT_EQ(
+        WordRangeRewrite::apply(handle, sql),
+        QString(sql).replace(QStringLiteral("WHERE "), QStringLiteral("WHERE \"w\".rowid >= 257 AND ")));
+    // Nothing matches: the scan starts past the last row.
+    const QString none = QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Q%'");
+    EXPECT_EQ(WordRangeRewrite::apply(handle, none),
+              QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE \"WYRAZY\".rowid >= 402 AND Wyraz LIKE 'Q%'"));
+    // Both patterns must hold: the later first match decides.
+    const QString both = QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '%A' AND Wyraz LIKE 'Ż%'");
+    EXPECT_TRUE(WordRangeRewrite::apply(handle, both).contains(QStringLiteral("rowid >= 385 AND")));
+}
+
+void execute(const QString& connectionString, const QString& sql) {
+    Command command;
+    command.setActiveConnection(connectionString);
+    command.setCommandText(sql);
+    command.execute();
+}
+
+TEST_F(WordRangeSmall, WritesAreSeenByTheNextQuery) {
+    const QString cs = dict->connectionString();
+    const QString query =
+        QStringLiteral("SELECT TOP 3 UCASE(Wyraz) AS Slowo, Opis FROM WYRAZY LEFT JOIN OPISY "
+                       "ON WYRAZY.WyrazID = OPISY.WyrazID WHERE Wyraz LIKE 'Ż%'");
+    Comparison compare(cs);
+    auto words = [&] {
+        const auto [rewritten, plain] = compare.run(query);
+        EXPECT_EQ(rewritten, plain);
+        QStringList list;
+        for (const QStringList& row : rewritten.rows)
+            list << row.join(QLatin1Char('/'));
+        return list;
+    };
+    EXPECT_TRUE(compare.rewrites(query));
+    EXPECT_EQ(words(), (QStringList{"ŻABA/płaz"}));
+    // An early row now matches: a bound kept from before would skip it.
+    execute(cs, QStringLiteral("UPDATE WYRAZY SET Wyraz = 'żuraw' WHERE WyrazID = 2"));
+    EXPECT_EQ(words(), (QStringList{"ŻURAW/<Null>", "ŻABA/płaz"}));
+    execute(cs, QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('ŻUBR')"));
+    EXPECT_EQ(words(), (QStringList{"ŻURAW/<Null>", "ŻABA/płaz", "ŻUBR/<Null>"}));
+    execute(cs, QStringLiteral("DELETE FROM WYRAZY WHERE WyrazID = 2"));
+    EXPECT_EQ(words(), (QStringList{"ŻABA/płaz", "ŻUBR/<Null>"}));
+    // A change by another program is seen too.
+    dict->exec(QStringLiteral("UPDATE WYRAZY SET Wyraz = 'ŻAR' WHERE WyrazID = 1"));
+    EXPECT_EQ(words(), (QStringList{"ŻAR/pierwszy", "ŻABA/płaz", "ŻUBR/<Null>"}));
+}
+
+TEST(WordRange, AccessDictionariesAreServedAlike) {
+    Comparison compare(
+        ConnectionString::build(true, QStringLiteral(LITERON_FIXTURES_DIR "/mdb/slownik.mdb"), QString()));
+    const QString sql =
+        QStringLiteral("SELECT TOP 100 UCASE(WYRAZY.Wyraz) AS Wyraz, Opis FROM WYRAZY LEFT JOIN "
+                       "OPISY ON WYRAZY.WyrazID = OPISY.WyrazID WHERE Wyraz LIKE 'TAN%'");
+    EXPECT_TRUE(compare.rewrites(sql));
+    const auto [rewritten, plain] = compare.run(sql);
+    EXPECT_EQ(rewritten, plain);
+    ASSERT_EQ(rewritten.rows.size(), 2); // its two descriptions
+    EXPECT_EQ(rewritten.rows[0], (QStringList{"TANIEC", "rock'n'roll"}));
+}
+
+TEST(WordRange, TablesWithoutRowIdsAreLeftToTheEngine) {
+    TestDictionary dict;
+    dict.exec(QStringLiteral("DROP TABLE WYRAZY"));
+    dict.exec(
+        QStringLiteral("CREATE TABLE WYRAZY (WyrazID INTEGER PRIMARY KEY, Wyraz VARCHAR(50) COLLATE POLISH) "
+                       "WITHOUT ROWID"));
+    dict.exec(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                       "INSERT INTO WYRAZY SELECT i, CASE WHEN i > 200 THEN 'KOT' ELSE 'ALA' END FROM n"));
+    Comparison compare(dict.connectionString(true));
+    const QString sql = QStringLiteral("SELECT TOP 5 WyrazID, Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'");
+    EXPECT_FALSE(compare.rewrites(sql));
+    const auto [rewritten, plain] = compare.run(sql);
+    EXPECT_EQ(rewritten, plain);
+    EXPECT_EQ(rewritten.rows.size(), 5);
+}
+
+// A dictionary in alphabetical order, as the real ones are stored, with no,
+// one or two descriptions per word (some of them Null).
+class WordRangeDifferential : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_dict = new GeneratedDictionary(120000, 20240701, true);
+        const TestDictionary& d = s_dict->dict();
+        d.exec(
+            QStringLiteral("INSERT INTO OPISY (WyrazID, Opis) SELECT WyrazID, 'opis ' || lower(Wyraz) FROM "
+                           "WYRAZY WHERE WyrazID % 3 = 0"));
+        d.exec(QStringLiteral("INSERT INTO OPISY (WyrazID, Opis) SELECT WyrazID, NULL FROM WYRAZY WHERE "
+                              "WyrazID % 5 = 0"));
+    }
+    static void TearDownTestSuite() {
+        delete s_dict;
+        s_dict = nullptr;
+    }
+    static GeneratedDictionary* s_dict;
+};
+
+GeneratedDictionary* WordRangeDifferential::s_dict = nullptr;
+
+// Mostly the start of a word of the dictionary, as crossword queries are.
+QString randomPattern(QRandomGenerator& random, const GeneratedDictionary& dict) {
+    static const QStringList fixed = {"Ż%", "ż%", "ŹDŹ%", "Ł_K%", "[KL]%", "[!A-K]%", "[Ś-Ż]_%", "ZZZZQ%",
+                                      "%",  "_",  "Q#%",  "#%",   "%A",    "K__T%",   "ć%",      "[ŃÓ]%"};
+    if (random.bounded(4) == 0)
+        return fixed[random.bounded(int(fixed.size()))];
+    const QString word = dict.anyWord(random);
+    QString pattern;
+    const int kept = 1 + random.bounded(3);
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const QChar c = word[i];
+        if (c == QLatin1Char('\''))
+            break;
+        const int choice = random.bounded(10);
+        if (i < kept)
+            pattern += choice < 3 ? c.toLower() : c;
+        else if (choice < 5)
+            pattern += QLatin1Char('_');
+        else if (choice < 7)
+            pattern += c;
+        else
+            break;
+    }
+    if (random.bounded(3) > 0)
+        pattern += QLatin1Char('%');
+    return pattern;
+}
+
+struct From {
+    const char* from;
+    const char* table; // how WYRAZY is named
+    bool opisy;
+};
+
+struct Query {
+    QString sql;
+    bool eitherOr = false; // an OR between the LIKE and another condition
+};
+
+Query randomQuery(QRandomGenerator& random, const GeneratedDictionary& dict) {
+    static const From froms[] = {
+        {"WYRAZY", "WYRAZY", false},
+        {"WYRAZY AS w", "w", false},
+        {"WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = OPISY.WyrazID", "WYRAZY", true},
+        {"OPISY LEFT JOIN WYRAZY ON WYRAZY.WyrazID = OPISY.WyrazID", "WYRAZY", true},
+        {"WYRAZY INNER JOIN OPISY ON WYRAZY.WyrazID = OPISY.WyrazID", "WYRAZY", true},
+        {"OPISY INNER JOIN WYRAZY ON OPISY.WyrazID = WYRAZY.WyrazID", "WYRAZY", true},
+        {"[WYRAZY] x LEFT JOIN [OPISY] o ON x.[WyrazID] = o.WyrazID", "x", true},
+    };
+    const From& from = froms[random.bounded(int(std::size(froms)))];
+    const QString t = QLatin1String(from.table);
+    const QStringList columns = {QStringLiteral("Wyraz"), t + QStringLiteral(".Wyraz"),
+                                 QStringLiteral("[Wyraz]"), t + QStringLiteral(".[Wyraz]")};
+    const QString column = columns[random.bounded(int(columns.size()))];
+
+    QStringList selects = {t + QStringLiteral(".Wyraz"), QStringLiteral("*"),
+                           QStringLiteral("COUNT(*) AS Ile"),
+                           QStringLiteral("%1.WyrazID, LEN(%1.Wyraz) AS Dlugosc").arg(t)};
+    if (from.opisy)
+        selects << QStringLiteral("UCASE(%1.Wyraz) AS Wyraz, Opis").arg(t);
+    const QString select = selects[random.bounded(int(selects.size()))];
+
+    QStringList extras = {
+        QString(),
+        QString(),
+        QStringLiteral(" AND LEN(%1) > 5").arg(column),
+        QStringLiteral(" OR %1 LIKE '%2'").arg(column, randomPattern(random, dict)),
+        QStringLiteral(" AND %1 LIKE '%2'").arg(column, randomPattern(random, dict)),
+        QStringLiteral(" AND %1.WyrazID IN (SELECT WyrazID FROM OPISY WHERE Opis LIKE '%a%')").arg(t),
+        QStringLiteral(" AND LEN(%1) BETWEEN 3 AND 8").arg(column),
+        QStringLiteral(" AND (LEN(%1) = 4 OR %1 LIKE '%Ą%')").arg(column),
+        QStringLiteral(" AND NOT %1 LIKE '%K%'").arg(column),
+        QStringLiteral(" AND %1.WyrazID > 1000").arg(t)};
+    if (from.opisy)
+        extras << QStringLiteral(" AND Opis IS NULL") << QStringLiteral(" AND Opis LIKE 'opis%'");
+    const QString extra = extras[random.bounded(int(extras.size()))];
+
+    const QStringList orders = {QString(), QString(), QStringLiteral(" ORDER BY LEN(%1)").arg(column),
+                                QStringLiteral(" ORDER BY %1").arg(column),
+                                QStringLiteral(" ORDER BY %1.WyrazID DESC").arg(t)};
+    const QString order = orders[random.bounded(int(orders.size()))];
+    static const QStringList tops = {QString(), QString(), QStringLiteral("TOP 1 "), QStringLiteral("TOP 7 "),
+                                     QStringLiteral("TOP 100 ")};
+    const QString top = tops[random.bounded(int(tops.size()))];
+    const bool likeFirst = random.bounded(4) > 0;
+    const QString like = QStringLiteral("%1 LIKE '%2'").arg(column, randomPattern(random, dict));
+    QString condition = like + extra;
+    if (!likeFirst && extra.startsWith(QLatin1String(" AND ")))
+        condition = extra.mid(5) + QStringLiteral(" AND ") + like;
+    return {QStringLiteral("SELECT %1%2 FROM %3 WHERE %4%5")
+                .arg(top, select, QLatin1String(from.from), condition, order),
+            extra.startsWith(QLatin1String(" OR "))};
+}
+
+TEST_F(WordRangeDifferential, RewrittenQueriesGiveTheEnginesRowsInItsOrder) {
+    Comparison compare(s_dict->connectionString());
+    QRandomGenerator random(29);
+    int rewritten = 0;
+    int nonEmpty = 0;
+    int eitherOr = 0;
+    for (int i = 0; i < 300; ++i) {
+        const Query query = randomQuery(random, *s_dict);
+        const QString& sql = query.sql;
+        const auto [withRewrite, plain] = compare.run(sql);
+        ASSERT_EQ(withRewrite, plain) << sql.toStdString();
+        EXPECT_TRUE(plain.error.isEmpty()) << sql.toStdString() << " " << plain.error.toStdString();
+        const bool rewrites = compare.rewrites(sql);
+        rewritten += rewrites;
+        nonEmpty += rewrites && !plain.rows.isEmpty();
+        EXPECT_FALSE(rewrites && query.eitherOr) << sql.toStdString();
+        eitherOr += query.eitherOr;
+    }
+    // The comparison is worth something only if many statements were rewritten and found rows.
+    EXPECT_GT(rewritten, 80);
+    EXPECT_GT(nonEmpty, 40);
+    EXPECT_GT(eitherOr, 10);
+}
+
+} // namespace

@@ -1,0 +1,228 @@
+#include "db/AppError.h"
+#include "db/native/DictionaryWriter.h"
+#include "support/NativeFileContents.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+QString fixture(const char* name) {
+    return QStringLiteral(LITERON_FIXTURES_DIR "/mdb/") + QString::fromUtf8(name);
+}
+
+// A native dictionary with a few words, made through the writer itself.
+void makeDictionary(const QString& path) {
+    DictionaryWriter writer(path);
+    writer.copyWord(1, QStringLiteral("KOT"));
+    writer.copyWord(2, QStringLiteral("PIES"));
+    writer.copyWord(7, QStringLiteral("ŻÓŁW"));
+    writer.copyDescription(1, QStringLiteral("mruczek"));
+    writer.commit();
+}
+
+// Error number of a failed DictionaryWriter(path), 0 when it opened.
+qint32 openError(const QString& path, QString* description = nullptr) {
+    try {
+        DictionaryWriter writer(path);
+        return 0;
+    } catch (const AppError& e) {
+        if (description)
+            *description = e.description();
+        return e.number();
+    }
+}
+
+class DictionaryWriterTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    QStringList entries() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
+TEST_F(DictionaryWriterTest, NewFileAppearsOnlyOnCommit) {
+    const QString target = path("nowy.mdb");
+    {
+        DictionaryWriter writer(target);
+        EXPECT_TRUE(writer.isNewFile());
+        EXPECT_EQ(writer.addWord(u"ALA"), 1);
+        EXPECT_EQ(writer.addWord(u"KOT"), 2);
+        writer.addDescription(2, u"zwierzę");
+        EXPECT_FALSE(QFileInfo::exists(target));
+        writer.commit();
+    }
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("nowy.mdb")}) << "no temporary file is left behind";
+    const NativeFileContents contents = NativeFileContents::read(target);
+    EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
+    EXPECT_EQ(contents.wordList(), (QStringList{"ALA", "KOT"}));
+    EXPECT_EQ(contents.descriptions.value(2), QStringList{"zwierzę"});
+    // The usual permissions, not those of a private temporary file.
+    EXPECT_TRUE(QFileInfo(target).permissions() & QFileDevice::ReadGroup);
+}
+
+TEST_F(DictionaryWriterTest, NewFileIsNotCreatedWithoutCommit) {
+    {
+        DictionaryWriter writer(path("nowy.mdb"));
+        writer.addWord(u"KOT");
+    }
+    EXPECT_TRUE(entries().isEmpty());
+}
+
+TEST_F(DictionaryWriterTest, ManyWordsGoInBatchesWithConsecutiveIds) {
+    const QString target = path("duzy.mdb");
+    QStringList written;
+    qint64 lastProgress = 0;
+    {
+        DictionaryWriter writer(target);
+        writer.setProgress([&](qint64 rows) { lastProgress = rows; });
+        for (int i = 0; i < 120001; ++i) {
+            const QString word = QStringLiteral("W%1").arg(i, 6, 10, QLatin1Char('0'));
+            written << word;
+            ASSERT_EQ(writer.addWord(word), i + 1);
+        }
+        writer.commit();
+    }
+    EXPECT_EQ(lastProgress, 100000);
+    const NativeFileContents contents = NativeFileContents::read(target);
+    EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
+    EXPECT_EQ(contents.wordList(), written);
+    EXPECT_EQ(contents.words.firstKey(), 1);
+    EXPECT_EQ(contents.words.lastKey(), 120001);
+}
+
+TEST_F(DictionaryWriterTest, AddsToAnExistingFileAfterItsHighestId) {
+    const QString target = path("slownik.mdb");
+    makeDictionary(target);
+    {
+        DictionaryWriter writer(target);
+        EXPECT_FALSE(writer.isNewFile());
+        QStringList seen;
+        writer.forEachWord(
+            [&](qint64 id, const QString& word) { seen << QStringLiteral("%1=%2").arg(id).arg(word); });
+        EXPECT_EQ(seen, (QStringList{"1=KOT", "2=PIES", "7=ŻÓŁW"}));
+        EXPECT_EQ(writer.descriptions(1), QStringList{"mruczek"});
+        EXPECT_TRUE(writer.descriptions(2).isEmpty());
+        EXPECT_EQ(writer.addWord(u"ALA"), 8);
+        writer.addDescription(1, u"dachowiec");
+        writer.commit();
+    }
+    const NativeFileContents contents = NativeFileContents::read(target);
+    EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
+    EXPECT_EQ(contents.words.value(8), QStringLiteral("ALA"));
+    EXPECT_EQ(contents.descriptions.value(1), (QStringList{"mruczek", "dachowiec"}));
+}
+
+TEST_F(DictionaryWriterTest, NeverReusesTheIdOfADeletedWord) {
+    const QString target = path("slownik.mdb");
+    makeDictionary(target);
+    {
+        DictionaryWriter writer(target);
+        EXPECT_EQ(writer.addWord(u"ALA"), 8);
+        writer.commit();
+    }
+    // Deleted the way the program deletes a word: its ID stays used.
+    execNative(target, "DELETE FROM WYRAZY WHERE WyrazID = 8");
+    DictionaryWriter writer(target);
+    EXPECT_EQ(writer.addWord(u"OSA"), 9);
+}
+
+TEST_F(DictionaryWriterTest, ExistingFileStaysByteForByteWithoutCommit) {
+    const QString target = path("slownik.mdb");
+    makeDictionary(target);
+    const QByteArray before = fileBytes(target);
+    {
+        DictionaryWriter writer(target);
+        for (int i = 0; i < 5000; ++i)
+            writer.addWord(QStringLiteral("X%1").arg(i));
+        writer.addDescription(1, u"opis");
+    }
+    EXPECT_EQ(fileBytes(target), before);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("slownik.mdb")}) << "no journal is left behind";
+}
+
+TEST_F(DictionaryWriterTest, ProgressMayAbandonTheWork) {
+    const QString target = path("slownik.mdb");
+    makeDictionary(target);
+    const QByteArray before = fileBytes(target);
+    EXPECT_THROW(
+        {
+            DictionaryWriter writer(target);
+            writer.setProgress(
+                [](qint64) { throw AppError(AppError::InvalidProcedureCall, QStringLiteral("stop")); });
+            for (int i = 0; i < 60000; ++i)
+                writer.addWord(QStringLiteral("X%1").arg(i));
+            writer.commit();
+        },
+        AppError);
+    EXPECT_EQ(fileBytes(target), before);
+}
+
+TEST_F(DictionaryWriterTest, RefusesAReadOnlyFile) {
+    const QString target = path("slownik.mdb");
+    makeDictionary(target);
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0444), 0);
+    const QByteArray before = fileBytes(target);
+    QString message;
+    EXPECT_EQ(openError(target, &message), AppError::PermissionDenied);
+    EXPECT_TRUE(message.contains(QStringLiteral("tylko do odczytu"))) << message.toStdString();
+    EXPECT_EQ(fileBytes(target), before);
+}
+
+TEST_F(DictionaryWriterTest, RefusesALockedFile) {
+    const QString target = path("slownik.mdb");
+    makeDictionary(target);
+    DictionaryWriter holder(target); // holds the write lock until destroyed
+    QString message;
+    EXPECT_EQ(openError(target, &message), AppError::PermissionDenied);
+    EXPECT_TRUE(message.contains(QStringLiteral("zablokowany"))) << message.toStdString();
+}
+
+TEST_F(DictionaryWriterTest, RefusesFilesThatAreNotNativeDictionaries) {
+    const QString text = path("tekst.mdb");
+    {
+        QFile f(text);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(5000, 'x'));
+    }
+    const QString empty = path("pusty.mdb");
+    QFile(empty).open(QIODevice::WriteOnly);
+    for (const QString& target : {text, empty, fixture("slownik.mdb"), fixture("niepoprawny.mdb")}) {
+        SCOPED_TRACE(target.toStdString());
+        const QByteArray before = fileBytes(target);
+        QString message;
+        EXPECT_NE(openError(target, &message), 0);
+        EXPECT_FALSE(message.isEmpty());
+        EXPECT_EQ(fileBytes(target), before);
+    }
+    QString message;
+    openError(fixture("slownik.mdb"), &message);
+    EXPECT_TRUE(message.contains(QStringLiteral("Microsoft Access"))) << message.toStdString();
+    EXPECT_NE(openError(path("brak/nowy.mdb")), 0) << "a missing folder";
+}
+
+TEST_F(DictionaryWriterTest, CopiesNullsAndKeepsIds) {
+    const QString target = path("kopia.mdb");
+    {
+        DictionaryWriter writer(target);
+        writer.copyWord(10, QStringLiteral("KOT"));
+        writer.copyWord(3, QVariant());
+        writer.copyDescription(10, QVariant());
+        writer.copyDescription(QVariant(), QStringLiteral("sierota"));
+        EXPECT_EQ(writer.addWord(u"ALA"), 11);
+        writer.commit();
+    }
+    const NativeFileContents contents = NativeFileContents::read(target);
+    EXPECT_EQ(contents.words.keys(), (QList<qint64>{3, 10, 11}));
+    EXPECT_TRUE(contents.words.value(3).isNull());
+    EXPECT_EQ(contents.descriptions.value(10).size(), 1);
+    EXPECT_TRUE(contents.descriptions.value(10).first().isNull());
+    EXPECT_EQ(contents.descriptions.value(0), QStringList{"sierota"}) << "Null WyrazID reads back as 0 here";
+}
+
+} // namespace
