@@ -13,3 +13,12 @@ qint64 Command::execute() {
     connection.open(m_connectionString);
     return connection.execute(m_text);
 }
+
+qint64 Command::executeAll(const QStringList& texts) {
+    if (m_type != AdCmdText)
+        throw ProviderErrors::commandType(m_type);
+    ConnectionImpl connection;
+    connection.timeout = m_timeout;
+    connection.open(m_connectionString);
+    return connection.executeAll(texts);
+}

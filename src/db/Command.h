@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Executes one statement on its own connection, opened from the connection
-// string itself. The statement takes effect at once (no transactions).
+// string itself. The statement takes effect at once.
 class Command {
 public:
     static constexpr int AdCmdText = 1;
@@ -17,6 +18,10 @@ public:
     // nothing, e.g. a SELECT). Throws AppError; a write on a read-only or
     // Access connection is refused before it starts.
     qint64 execute();
+    // Runs the statements one after the other on one connection of its own, in
+    // one transaction: all of them take effect or, when one fails, none does.
+    // Returns the rows changed by all of them. Throws AppError.
+    qint64 executeAll(const QStringList& texts);
 
 private:
     QString m_connectionString;

@@ -15,6 +15,7 @@
 #include "db/native/HandlePool.h"
 #include "db/native/NativeDatabase.h"
 #include "db/native/SqliteRowSource.h"
+#include "db/native/WriteAheadLog.h"
 
 #include <QFileInfo>
 
@@ -86,6 +87,12 @@ std::shared_ptr<DatabaseHandle> ConnectionImpl::openHandle(const ConnectionStrin
         handle =
             std::make_shared<DatabaseHandle>(NativeDatabase::open(path, target.password, target.readOnly),
                                              DatabaseHandle::Format::Native, target.readOnly, path);
+        // A search then reads as of its start while an edit writes. Done before
+        // the file state is taken, as the switch may change the file.
+        if (!target.readOnly) {
+            WriteAheadLog::enter(handle->db(), path);
+            state = HandlePool::FileState::of(path);
+        }
         handle->keepForReuse(state);
         break;
     case FileFormat::Kind::Access:
@@ -144,4 +151,28 @@ qint64 ConnectionImpl::execute(const QString& jetSql) {
     while (!run.atEnd())
         run.advance();
     return run.writes() ? sqlite3_changes64(h.db()) : -1;
+}
+
+qint64 ConnectionImpl::executeAll(const QStringList& jetSqls) {
+    DatabaseHandle& h = requireOpen();
+    const auto run = [&h](const char* sql) {
+        char* message = nullptr;
+        const int rc = sqlite3_exec(h.db(), sql, nullptr, nullptr, &message);
+        sqlite3_free(message);
+        if (rc != SQLITE_OK)
+            throw h.lastError(rc);
+    };
+    run("BEGIN");
+    qint64 changed = 0;
+    try {
+        for (const QString& sql : jetSqls)
+            changed += qMax<qint64>(0, execute(sql));
+        run("COMMIT");
+    } catch (...) {
+        // The engine may have rolled back already (a failed COMMIT, a full disk).
+        if (!sqlite3_get_autocommit(h.db()))
+            sqlite3_exec(h.db(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    return changed;
 }

@@ -5,6 +5,7 @@
 #include "db/native/DatabaseHandle.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -30,6 +31,8 @@ public:
     std::unique_ptr<RowSource> openRows(const QString& jetSql, const RowFilter* filter = nullptr);
     // Runs one statement to its end; returns the number of rows changed.
     qint64 execute(const QString& jetSql);
+    // Runs the statements in one transaction, rolled back when one fails.
+    qint64 executeAll(const QStringList& jetSqls);
 
     static std::shared_ptr<DatabaseHandle> openHandle(const ConnectionString& target);
 
