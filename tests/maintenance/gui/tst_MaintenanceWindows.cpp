@@ -1,0 +1,293 @@
+#include "maintenance/MaintenanceDb.h"
+#include "maintenance/frmAddWord.h"
+#include "maintenance/frmMaintainDescriptions.h"
+#include "maintenance/frmUpdateWord.h"
+#include "search/gui/ResultsList.h"
+#include "search/gui/SearchWindowFixture.h"
+#include "support/gui/ModalProbe.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace {
+
+QStringList utf8List(std::initializer_list<const char*> texts) {
+    QStringList list;
+    for (const char* t : texts)
+        list << QString::fromUtf8(t);
+    return list;
+}
+
+// A window whose list holds the three-letter words of its dictionary, sorted.
+class Maintenance : public SearchWindowTest {
+protected:
+    frmMain& listed(const QStringList& words, const QList<QPair<int, QString>>& descriptions = {},
+                    bool readOnly = false) {
+        frmMain& w = openWith(words, descriptions, readOnly);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        w.scrSearch1->setValue(3);
+        w.btnSearch1->click();
+        env.prompts.clear();
+        return w;
+    }
+    QPoint rowCentre(int row) {
+        QTreeView* view = window().lvResults;
+        return view->visualRect(view->model()->index(row, 0)).center();
+    }
+    void select(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        click(window().lvResults->viewport(), rowCentre(row), Qt::LeftButton, modifiers);
+    }
+    // The pop-up as a right click leaves it, then its entry chosen.
+    void choose(QAction* entry, int row) {
+        frmMain& w = window();
+        mouse(w.lvResults->viewport(), QEvent::MouseButtonPress, Qt::RightButton, rowCentre(row));
+        w.mnuPopUp->hide();
+        ASSERT_TRUE(entry->isEnabled()) << entry->text().toStdString();
+        entry->trigger();
+    }
+    QStringList selectedTexts() {
+        QStringList texts;
+        for (int row : window().results()->selectedRows())
+            texts << window().resultsModel()->text(row);
+        return texts;
+    }
+};
+
+TEST_F(Maintenance, AddedWordJoinsTheListInItsPlaceAsTheOnlySelectedRow) {
+    frmMain& w = listed({"KOT", "KIT", "PIES"});
+    select(0);
+    bool seen = false;
+    onNextModalOf<frmAddWord>([&](frmAddWord* dialog) {
+        seen = true;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Dodawanie wyrazu"));
+        EXPECT_TRUE(dialog->txtAddWord->text().isEmpty());
+        EXPECT_EQ(dialog->txtAddWord->maxLength(), 50);
+        dialog->txtAddWord->setText(QStringLiteral("kat"));
+        dialog->btnAdd->click();
+    });
+    choose(w.mnuPopUpAddWord, 0);
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(column(), QStringList({"KAT", "KIT", "KOT"}));
+    EXPECT_EQ(selectedTexts(), QStringList{"KAT"});
+    EXPECT_EQ(env.prompts.texts(), QStringList{"Wyraz 'KAT' został dodany do bazy danych."});
+    EXPECT_TRUE(wordsOf(dictionary()).contains(QStringLiteral("4|KAT")));
+}
+
+TEST_F(Maintenance, ARefusedWordKeepsTheDialogOpenWithTheFocusInItsBox) {
+    frmMain& w = listed({"KOT"});
+    frmAddWord dialog(env.mod, w.results(), &w);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    const struct {
+        const char* typed;
+        const char* warning;
+    } cases[] = {{" kot", "Pole 'Nowy wyraz' zawiera niedozwolony znak."},
+                 {"   ", "Proszę wypełnić pole 'Nowy wyraz'."},
+                 {"kot", "Wyraz 'KOT' istnieje już w bazie danych."}};
+    for (const auto& c : cases) {
+        env.prompts.clear();
+        dialog.btnCancel->setFocus();
+        dialog.txtAddWord->setText(QString::fromUtf8(c.typed));
+        dialog.btnAdd->click();
+        EXPECT_EQ(env.prompts.texts(), QStringList{QString::fromUtf8(c.warning)}) << c.typed;
+        EXPECT_EQ(env.prompts.shown.value(0).style, MsgStyle::Warning);
+        EXPECT_EQ(QApplication::focusWidget(), dialog.txtAddWord) << c.typed;
+        EXPECT_TRUE(dialog.isVisible());
+    }
+    EXPECT_EQ(column(), QStringList{"KOT"});
+    EXPECT_EQ(wordsOf(dictionary()), QStringList{"1|KOT"});
+}
+
+TEST_F(Maintenance, ModifyRenamesTheCurrentRowAndKeepsItsDescriptions) {
+    frmMain& w = listed({"KOT", "KIT"}, {{1, QStringLiteral("zwierzę")}});
+    select(1); // KOT after KIT
+    bool seen = false;
+    onNextModalOf<frmUpdateWord>([&](frmUpdateWord* dialog) {
+        seen = true;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Modyfikacja wyrazu"));
+        EXPECT_EQ(dialog->labCurrentWord->text(), QStringLiteral("KOT "));
+        dialog->txtUpdateWord->setText(QStringLiteral("kat"));
+        dialog->btnUpdate->click();
+    });
+    choose(w.mnuPopUpMaintainWord, 1);
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(column(), QStringList({"KAT", "KIT"}));
+    EXPECT_EQ(selectedTexts(), QStringList{"KAT"});
+    EXPECT_EQ(env.prompts.texts(), QStringList{"Wyraz 'KOT' został zmieniony na 'KAT'."});
+    EXPECT_EQ(wordsOf(dictionary()), QStringList({"1|KAT", "2|KIT"}));
+    EXPECT_EQ(descriptionsOf(dictionary()), QStringList{QString::fromUtf8("1|zwierzę")});
+}
+
+TEST_F(Maintenance, DeletingTwoWordsAsksInThePluralAndRemovesBothRows) {
+    frmMain& w = listed({"KOT", "KIT", "KAT", "PIES"}, {{1, QStringLiteral("a")}, {2, QStringLiteral("b")}});
+    select(1);                      // KIT
+    select(2, Qt::ControlModifier); // KOT
+    env.prompts.queueAnswer(AnswerNo);
+    choose(w.mnuPopUpDeleteWord, 2);
+    EXPECT_EQ(w.mnuPopUpDeleteWord->text(), QString::fromUtf8("Usuń wyrazy"));
+    EXPECT_EQ(env.prompts.texts(),
+              QStringList{QString::fromUtf8(
+                  "Czy na pewno chcesz usunąć zaznaczone wyrazy? Ich opisy zostaną również usunięte.")});
+    EXPECT_EQ(column(), QStringList({"KAT", "KIT", "KOT"}));
+
+    env.prompts.clear();
+    env.prompts.queueAnswer(AnswerYes);
+    choose(w.mnuPopUpDeleteWord, 2);
+    EXPECT_EQ(column(), QStringList{"KAT"});
+    EXPECT_EQ(env.prompts.texts().value(1),
+              QString::fromUtf8("Zaznaczone wyrazy zostały usunięte z bazy danych."));
+    EXPECT_EQ(wordsOf(dictionary()), QStringList({"3|KAT", "4|PIES"}));
+    EXPECT_TRUE(descriptionsOf(dictionary()).isEmpty());
+    // A search right after does not find them.
+    w.btnSearch1->click();
+    EXPECT_EQ(column(), QStringList{"KAT"});
+}
+
+TEST_F(Maintenance, DoubleClickOpensTheDescriptionsUntickedAndUnhighlighted) {
+    frmMain& w = listed({"KOT", "KIT"}, {{1, QStringLiteral("zwierzę")},
+                                         {1, QStringLiteral("mruczy")},
+                                         {1, QStringLiteral("łowi myszy")},
+                                         {2, QStringLiteral("obcy")}});
+    select(1);
+    QStringList shown;
+    onNextModalOf<frmMaintainDescriptions>([&](frmMaintainDescriptions* window) {
+        EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Zarządzanie opisami"));
+        EXPECT_EQ(window->labCurrentWord->text(), QStringLiteral("KOT "));
+        for (int i = 0; i < window->lvDescriptions->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = window->lvDescriptions->topLevelItem(i);
+            shown << item->text(0);
+            EXPECT_EQ(item->checkState(0), Qt::Unchecked);
+            EXPECT_FALSE(item->isSelected());
+        }
+        window->btnClose->click();
+    });
+    mouse(w.lvResults->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton, rowCentre(1));
+    // Sorted by their text in Polish order.
+    EXPECT_EQ(shown, utf8List({"łowi myszy", "mruczy", "zwierzę"}));
+}
+
+TEST_F(Maintenance, TickedDescriptionsAreRemovedAndAddedOnesListed) {
+    frmMain& w =
+        listed({"KOT"}, {{1, QStringLiteral("a")}, {1, QStringLiteral("b")}, {1, QStringLiteral("c")}});
+    frmMaintainDescriptions window(env.mod, &w);
+    window.Init(QStringLiteral("KOT"));
+    window.Form_Load();
+    QTreeWidget* list = window.lvDescriptions;
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+
+    window.btnRemove->click();
+    EXPECT_EQ(env.prompts.texts(), QStringList{"Proszę zaznaczyć minimum jeden opis."});
+    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    list->topLevelItem(2)->setCheckState(0, Qt::Checked);
+    env.prompts.clear();
+    env.prompts.queueAnswer(AnswerYes);
+    window.btnRemove->click();
+    EXPECT_EQ(env.prompts.texts().value(1), QStringLiteral("Wybrane opisy zostały usunięte z bazy danych."));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("b"));
+    EXPECT_EQ(descriptionsOf(dictionary()), QStringList{"1|b"});
+
+    env.prompts.clear();
+    window.txtAddDescription->setText(QStringLiteral("  Aa  "));
+    window.btnAdd->click();
+    EXPECT_EQ(env.prompts.texts(), QStringList{QString::fromUtf8("Opis 'Aa' został dodany do bazy danych.")});
+    EXPECT_TRUE(window.txtAddDescription->text().isEmpty());
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Aa"));
+    EXPECT_EQ(list->topLevelItem(0)->checkState(0), Qt::Unchecked);
+
+    // A header click turns the order round, and back.
+    list->header()->sectionClicked(0);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("b"));
+    list->header()->sectionClicked(0);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Aa"));
+
+    // Everything removed: the empty list has its own warning.
+    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    list->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    env.prompts.queueAnswer(AnswerYes);
+    window.btnRemove->click();
+    env.prompts.clear();
+    window.btnRemove->click();
+    EXPECT_EQ(env.prompts.texts(),
+              QStringList{QString::fromUtf8("Dla tego wyrazu nie istnieje żaden opis w bazie danych.")});
+}
+
+TEST_F(Maintenance, ReadOnlyDatabaseOffersOnlyTheDescriptionsToLookAt) {
+    frmMain& w = listed({"KOT"}, {{1, QStringLiteral("a")}, {1, QStringLiteral("b")}}, true);
+    select(0);
+    mouse(w.lvResults->viewport(), QEvent::MouseButtonPress, Qt::RightButton, rowCentre(0));
+    w.mnuPopUp->hide();
+    EXPECT_TRUE(w.mnuPopUpMaintainDescriptions->isEnabled());
+    for (QAction* entry : {w.mnuPopUpMaintainWord, w.mnuPopUpAddWord, w.mnuPopUpDeleteWord})
+        EXPECT_FALSE(entry->isEnabled()) << entry->text().toStdString();
+
+    bool seen = false;
+    onNextModalOf<frmMaintainDescriptions>([&](frmMaintainDescriptions* window) {
+        seen = true;
+        ASSERT_EQ(window->lvDescriptions->topLevelItemCount(), 2);
+        for (int i = 0; i < 2; ++i)
+            EXPECT_FALSE(window->lvDescriptions->topLevelItem(i)->data(0, Qt::CheckStateRole).isValid());
+        for (QWidget* off : std::initializer_list<QWidget*>{
+                 window->btnAdd, window->btnRemove, window->fraAddDescription, window->txtAddDescription})
+            EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+        EXPECT_TRUE(window->btnClose->isEnabled());
+        window->btnClose->click();
+    });
+    w.mnuPopUpMaintainDescriptions->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST_F(Maintenance, AWordNotInTheDictionaryOpensEmptyWithAWarning) {
+    frmMain& w = listed({"KOT"}, {{0, QStringLiteral("obcy")}});
+    frmMaintainDescriptions window(env.mod, &w);
+    window.Init(QStringLiteral("BRAK"));
+    window.Form_Load();
+    EXPECT_EQ(window.lvDescriptions->topLevelItemCount(), 0);
+    EXPECT_EQ(env.prompts.texts(),
+              QStringList{QString::fromUtf8(
+                  "Wyrazu 'BRAK' nie ma w bazie danych: nie można zarządzać jego opisami.")});
+    EXPECT_FALSE(window.btnAdd->isEnabled());
+    EXPECT_FALSE(window.btnRemove->isEnabled());
+    EXPECT_FALSE(window.fraAddDescription->isEnabled());
+}
+
+TEST_F(Maintenance, QueryResultsIgnoreTheDoubleClick) {
+    frmMain& w = listed({"KOT"});
+    w.txtQuery->setPlainText(QStringLiteral("SELECT Wyraz FROM WYRAZY"));
+    w.btnSearch4->click();
+    select(0);
+    // Nothing modal may open: were one opened, exec() would only return once it closed.
+    bool opened = false;
+    onNextModal([&](QWidget* modal) {
+        opened = true;
+        modal->close();
+    });
+    mouse(w.lvResults->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton, rowCentre(0));
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST_F(Maintenance, CtrlCCopiesTheSelectedRowsTabSeparated) {
+    frmMain& w = listed({"KOT", "KIT", "KAT"});
+    select(0);
+    select(2, Qt::ControlModifier);
+    QGuiApplication::clipboard()->clear();
+    key(w.lvResults, Qt::Key_C, QStringLiteral("c"), Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("KAT\nKOT"));
+}
+
+} // namespace
