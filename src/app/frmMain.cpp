@@ -53,6 +53,7 @@ frmMain::frmMain(modMain& mod, QWidget* parent) : QMainWindow(parent), m_mod(mod
     MainWindowLayout::build(*this);
     connectHandlers();
     connectSearchHandlers();
+    connectMaintenanceHandlers();
     // The fields follow the designed counts until the settings are applied.
     scrSearch1_Change();
     scrSearch3_Change();

@@ -204,6 +204,12 @@ public:
     void lvResults_ColumnClick(int column);
     // x and y: the pointer in the list's viewport, in pixels.
     void lvResults_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // Maintenance from the results list (frmMainMaintenance.cpp).
+    void lvResults_DblClick();
+    void mnuPopUpMaintainDescriptions_Click();
+    void mnuPopUpMaintainWord_Click();
+    void mnuPopUpAddWord_Click();
+    void mnuPopUpDeleteWord_Click();
     LetterFieldKeys& TKeys() const { return *m_TKeys; }
     LetterFieldKeys& UKeys() const { return *m_UKeys; }
 
@@ -226,6 +232,9 @@ private:
     void setFieldsByCount(QScrollBar* bar, QLineEdit* const* fields, int count, const QColor& active);
     void connectHandlers();
     void connectSearchHandlers();
+    void connectMaintenanceHandlers();
+    // The description window for the list's current row.
+    void openDescriptions();
 
     // Shared steps of the file commands.
     FileDialogResult chooseDatabaseFile(bool save, const QString& title, const QString& filter);

@@ -1,11 +1,19 @@
 #include "search/gui/ResultsList.h"
 
 #include "app/gui/MainWindowLayout.h"
+#include "search/ResultsCopy.h"
 #include "search/ResultsModel.h"
+#include "search/gui/EventHook.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTreeView>
+
+#include <algorithm>
 
 ResultsList::ResultsList(QTreeView* view, QObject* parent)
     : QObject(parent), m_view(view), m_model(new ResultsModel(this)) {
@@ -15,6 +23,13 @@ ResultsList::ResultsList(QTreeView* view, QObject* parent)
     m_view->setSortingEnabled(false);
     m_view->header()->setSectionsClickable(true);
     m_view->header()->setSortIndicatorShown(false);
+    // The view itself would copy only the current cell.
+    new EventHook(m_view, [this](QEvent* event) {
+        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+            return false;
+        copySelection();
+        return true;
+    });
 }
 
 void ResultsList::clear() {
@@ -52,6 +67,39 @@ int ResultsList::rowCount() const {
 int ResultsList::selectedCount() const {
     const QItemSelectionModel* selection = m_view->selectionModel();
     return selection ? static_cast<int>(selection->selectedRows().size()) : 0;
+}
+
+QList<int> ResultsList::selectedRows() const {
+    QList<int> rows;
+    if (const QItemSelectionModel* selection = m_view->selectionModel())
+        for (const QModelIndex& index : selection->selectedRows())
+            rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int ResultsList::currentRow() const {
+    const QList<int> selected = selectedRows();
+    if (selected.size() == 1)
+        return selected.front();
+    const QModelIndex current = m_view->currentIndex();
+    return current.isValid() && current.row() < rowCount() ? current.row() : -1;
+}
+
+void ResultsList::selectOnly(int row) {
+    QItemSelectionModel* selection = m_view->selectionModel();
+    if (!selection || row < 0 || row >= rowCount())
+        return;
+    const QModelIndex index = m_model->index(row, 0);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_view->scrollTo(index);
+}
+
+void ResultsList::copySelection() {
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        return;
+    QGuiApplication::clipboard()->setText(ResultsCopy::text(*m_model, rows));
 }
 
 int ResultsList::widthOf(const ResultColumn& column) const {

@@ -3,6 +3,7 @@
 #include "search/ResultLayout.h"
 #include "search/ResultRows.h"
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QVector>
@@ -35,6 +36,15 @@ public:
 
     int rowCount() const;
     int selectedCount() const;
+    // Selected rows from the first to the last.
+    QList<int> selectedRows() const;
+    // The row the maintenance commands act on: the selected one when exactly
+    // one is selected, otherwise the list's current row; -1 when there is none.
+    int currentRow() const;
+    // Deselects every row and makes `row` the only selected and current one.
+    void selectOnly(int row);
+    // Ctrl+C: the selected rows as text on the clipboard.
+    void copySelection();
     // A column's width in pixels, for the list's current width.
     int widthOf(const ResultColumn& column) const;
 
