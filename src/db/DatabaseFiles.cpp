@@ -4,6 +4,7 @@
 #include "db/access/AccessCopy.h"
 #include "db/access/AccessFile.h"
 #include "db/native/NativeDatabase.h"
+#include "db/native/WriteAheadLog.h"
 
 #include <sqlite3.h>
 
@@ -59,6 +60,9 @@ void DatabaseFiles::copyFile(const QString& source, const QString& target) {
 void DatabaseFiles::copyDatabase(const QString& source, const QString& target, const QString& password) {
     if (!isAccessFile(source)) {
         copyFile(source, target);
+        // The source may be in write-ahead mode while it is open for writing;
+        // the copy must open anywhere on its own.
+        WriteAheadLog::toRollback(target);
         return;
     }
     AccessCopy::toNative(source, password, target);

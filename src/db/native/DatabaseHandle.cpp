@@ -1,6 +1,7 @@
 #include "db/native/DatabaseHandle.h"
 
 #include "db/ProviderErrors.h"
+#include "db/native/WriteAheadLog.h"
 
 #include <sqlite3.h>
 
@@ -25,7 +26,11 @@ DatabaseHandle::DatabaseHandle(sqlite3* db, Format format, bool readOnly, QStrin
 }
 
 DatabaseHandle::~DatabaseHandle() {
+    if (m_format == Format::Native && !m_readOnly)
+        WriteAheadLog::settle(m_db);
     if (!m_reusable) {
+        if (m_format == Format::Native && !m_readOnly)
+            WriteAheadLog::leave(m_db);
         sqlite3_close_v2(m_db);
         return;
     }

@@ -1,5 +1,7 @@
 #include "db/native/HandlePool.h"
 
+#include "db/native/WriteAheadLog.h"
+
 #include <QFile>
 
 #include <sqlite3.h>
@@ -12,6 +14,14 @@ namespace {
 
 // A search and the window's own connection, with room for one more file.
 constexpr std::size_t kKept = 4;
+
+// Closes a handle for good; the last one of a file opened for writing puts
+// the file back into the rollback mode.
+void closeHandle(sqlite3* db, bool readOnly) {
+    if (!readOnly)
+        WriteAheadLog::leave(db);
+    sqlite3_close_v2(db);
+}
 
 struct Idle {
     QString path;
@@ -27,7 +37,7 @@ struct Pool {
     // Closed properly at exit, so a file in write-ahead mode is checkpointed.
     ~Pool() {
         for (const Idle& i : idle)
-            sqlite3_close_v2(i.db);
+            closeHandle(i.db, i.readOnly);
     }
 };
 
@@ -64,7 +74,7 @@ sqlite3* HandlePool::take(const QString& absolutePath, bool readOnly, FileState&
         if (found.state.valid && state == found.state)
             return found.db;
         // The file changed or went away: this handle is not what a new open would give.
-        sqlite3_close_v2(found.db);
+        closeHandle(found.db, found.readOnly);
         return nullptr;
     }
     return nullptr;
@@ -76,21 +86,21 @@ void HandlePool::giveBack(const QString& absolutePath, bool readOnly, const File
     // Whether the file changed meanwhile is checked when the handle is taken.
     const bool fit = state.valid && sqlite3_next_stmt(db, nullptr) == nullptr && sqlite3_get_autocommit(db);
     if (!fit) {
-        sqlite3_close_v2(db);
+        closeHandle(db, readOnly);
         return;
     }
-    sqlite3* dropped = nullptr;
+    Idle dropped;
     {
         Pool& p = pool();
         std::lock_guard lock(p.mutex);
         p.idle.push_back({absolutePath, readOnly, state, db});
         if (p.idle.size() > kKept) {
-            dropped = p.idle.front().db;
+            dropped = p.idle.front();
             p.idle.pop_front();
         }
     }
-    if (dropped)
-        sqlite3_close_v2(dropped);
+    if (dropped.db)
+        closeHandle(dropped.db, dropped.readOnly);
 }
 
 void HandlePool::clear() {
@@ -101,7 +111,7 @@ void HandlePool::clear() {
         idle.swap(p.idle);
     }
     for (const Idle& i : idle)
-        sqlite3_close_v2(i.db);
+        closeHandle(i.db, i.readOnly);
 }
 
 int HandlePool::idleCount() {
