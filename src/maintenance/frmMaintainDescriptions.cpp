@@ -89,6 +89,8 @@ frmMaintainDescriptions::frmMaintainDescriptions(modMain& mod, QWidget* parent)
     labInfo1->setBuddy(txtAddDescription);
     btnAdd = new QPushButton(QStringLiteral("&Dodaj"), fraAddDescription);
     btnAdd->setObjectName(QStringLiteral("btnAdd"));
+    // Enter in the box adds the description.
+    btnAdd->setDefault(true);
     auto* addLayout = new QHBoxLayout(fraAddDescription);
     addLayout->addWidget(labInfo1);
     addLayout->addWidget(txtAddDescription, 1);
@@ -111,8 +113,6 @@ frmMaintainDescriptions::frmMaintainDescriptions(modMain& mod, QWidget* parent)
     connect(btnClose, &QPushButton::clicked, this, &frmMaintainDescriptions::btnClose_Click);
     connect(lvDescriptions->header(), &QHeaderView::sectionClicked, this,
             &frmMaintainDescriptions::lvDescriptions_ColumnClick);
-    // Enter in the box adds the description; the window is closed by its button.
-    connect(txtAddDescription, &QLineEdit::returnPressed, this, &frmMaintainDescriptions::btnAdd_Click);
 }
 
 DescriptionList::Target frmMaintainDescriptions::target() const {

@@ -15,8 +15,10 @@ namespace {
 // A search and the window's own connection, with room for one more file.
 constexpr std::size_t kKept = 4;
 
-// Closes a handle for good; the last one of a file opened for writing puts
-// the file back into the rollback mode.
+// Closes a handle for good when the program lets go of its files (at exit,
+// or when told to); the last one of a file opened for writing puts the file
+// back into the rollback mode. Handles that are merely replaced are closed
+// plainly, so a file in use is not switched back and forth.
 void closeHandle(sqlite3* db, bool readOnly) {
     if (!readOnly)
         WriteAheadLog::leave(db);
@@ -74,7 +76,7 @@ sqlite3* HandlePool::take(const QString& absolutePath, bool readOnly, FileState&
         if (found.state.valid && state == found.state)
             return found.db;
         // The file changed or went away: this handle is not what a new open would give.
-        closeHandle(found.db, found.readOnly);
+        sqlite3_close_v2(found.db);
         return nullptr;
     }
     return nullptr;
@@ -100,7 +102,7 @@ void HandlePool::giveBack(const QString& absolutePath, bool readOnly, const File
         }
     }
     if (dropped.db)
-        closeHandle(dropped.db, dropped.readOnly);
+        sqlite3_close_v2(dropped.db);
 }
 
 void HandlePool::clear() {

@@ -30,7 +30,11 @@ bool mayWrite(sqlite3* db) {
 void WriteAheadLog::enter(sqlite3* db, const QString& path) {
     if (!db || sqlite3_db_readonly(db, "main") != 0 || !permitsWriting(path))
         return;
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    if (sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return;
+    // The log file is made by the first read in the new mode: made now, the
+    // file's signature taken after the open stays what the next reads find.
+    sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
 }
 
 void WriteAheadLog::settle(sqlite3* db) {
