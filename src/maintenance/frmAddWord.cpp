@@ -5,7 +5,6 @@
 #include "search/ResultsModel.h"
 #include "search/gui/ResultsList.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
