@@ -130,6 +130,10 @@ void MainWindowLayout::fitCaptions(frmMain& w) {
             control->setFont(font);
         }
     }
+    // The two hints read as one text: one size for both.
+    QLabel* larger =
+        w.labHint1->font().pointSizeF() > w.labHint2->font().pointSizeF() ? w.labHint1 : w.labHint2;
+    larger->setFont((larger == w.labHint1 ? w.labHint2 : w.labHint1)->font());
 }
 
 int MainWindowLayout::px(int twips) {
