@@ -64,8 +64,6 @@ const OwnerCase ownerCases[] = {
     {"the_modal_dialog_open_at_the_moment", true, modalDialogOpen,
      [](Scene& s) -> QWidget* { return s.dialog.data(); }, false},
     {"file_dialog_on_the_main_window", true, noActiveWindow, mainOf, true},
-    {"file_dialog_on_the_modal_dialog", true, modalDialogOpen,
-     [](Scene& s) -> QWidget* { return s.dialog.data(); }, true},
     {"without_a_main_window_the_active_window", false, otherWindowActive,
      [](Scene& s) -> QWidget* { return s.other.get(); }, false},
 };

@@ -19,18 +19,14 @@ const QString Done = QString::fromUtf8("Wyszukiwanie zakończone");
 const QString Failed = QString::fromUtf8("Wyszukiwanie zakończone błędem");
 
 // One search as a player starts it: its input, the control that has the
-// focus, the key or click that starts it, and the button that aborts it.
+// focus (Enter there starts the search, or a click when it is the button)
+// and the button that aborts it.
 struct Search {
     const char* name;
     std::function<void(frmMain&)> fill;
-    std::function<QWidget*(frmMain&)> focus;
-    std::function<void(frmMain&, QWidget*)> start;
-    std::function<QPushButton*(frmMain&)> button;
+    const char* focus;
+    const char* button;
 };
-
-void pressEnter(frmMain&, QWidget* focused) {
-    QTest::keyClick(focused, Qt::Key_Return);
-}
 
 const Search searches[] = {
     {"crossword_enter_in_a_letter_field",
@@ -38,29 +34,19 @@ const Search searches[] = {
          w.scrSearch1->setValue(3);
          w.T[0]->setText("K");
      },
-     [](frmMain& w) -> QWidget* { return w.T[2]; }, pressEnter, [](frmMain& w) { return w.btnSearch1; }},
-    {"pattern_enter_in_the_pattern", [](frmMain& w) { w.txtPattern->setText("K*"); },
-     [](frmMain& w) -> QWidget* { return w.txtPattern; }, pressEnter,
-     [](frmMain& w) { return w.btnSearch2; }},
+     "T_2", "btnSearch1"},
+    {"pattern_enter_in_the_pattern", [](frmMain& w) { w.txtPattern->setText("K*"); }, "txtPattern",
+     "btnSearch2"},
     {"scrabble_enter_in_a_rack_field",
      [](frmMain& w) {
          w.txtPattern->setText("K??");
          w.scrSearch3->setValue(3);
-         w.U[0]->setText("K");
-         w.U[1]->setText("O");
-         w.U[2]->setText("T");
+         for (int i = 0; i < 3; ++i)
+             w.U[i]->setText(QString("KOT").at(i));
      },
-     [](frmMain& w) -> QWidget* { return w.U[1]; }, pressEnter, [](frmMain& w) { return w.btnSearch3; }},
-    {"query_enter_in_the_query", [](frmMain& w) { w.txtQuery->setPlainText("SELECT Wyraz FROM WYRAZY"); },
-     [](frmMain& w) -> QWidget* { return w.txtQuery; }, pressEnter, [](frmMain& w) { return w.btnSearch4; }},
-    {"crossword_click_of_its_button",
-     [](frmMain& w) {
-         w.scrSearch1->setValue(3);
-         w.T[0]->setText("K");
-     },
-     [](frmMain& w) -> QWidget* { return w.btnSearch1; },
-     [](frmMain& w, QWidget*) { QTest::mouseClick(w.btnSearch1, Qt::LeftButton); },
-     [](frmMain& w) { return w.btnSearch1; }},
+     "U_1", "btnSearch3"},
+    {"query_click_of_its_button", [](frmMain& w) { w.txtQuery->setPlainText("SELECT Wyraz FROM WYRAZY"); },
+     "btnSearch4", "btnSearch4"},
 };
 
 enum class End { Normal, Aborted, Failed };
@@ -87,32 +73,31 @@ std::vector<FocusCase> focusCases() {
     return cases;
 }
 
-class SearchFocus : public SearchWindowTest, public ::testing::WithParamInterface<FocusCase> {
-protected:
-    frmMain& shown() {
-        frmMain& w = openWith({"KOT", "KAT", "KIT", "KOTY"});
-        w.show();
-        QApplication::setActiveWindow(&w);
-        return w;
-    }
-};
+class SearchFocus : public SearchWindowTest, public ::testing::WithParamInterface<FocusCase> {};
 
 TEST_P(SearchFocus, ReturnsToTheControlTheRunStartedFrom) {
     const FocusCase& c = GetParam();
-    frmMain& w = shown();
+    frmMain& w = openWith({"KOT", "KAT", "KIT", "KOTY"});
+    w.show();
+    QApplication::setActiveWindow(&w);
     c.search->fill(w);
-    QWidget* start = c.search->focus(w);
+    QWidget* start = w.findChild<QWidget*>(c.search->focus);
+    auto* button = w.findChild<QPushButton*>(c.search->button);
+    ASSERT_TRUE(start && button);
     start->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), start);
 
     // Inside the run's first yield: abort it, or pull the database from under it.
     QTimer::singleShot(0, [&] {
         if (c.end == End::Aborted)
-            c.search->button(w)->click();
+            button->click();
         else if (c.end == End::Failed)
             env.mod.ConnString = ConnectionString::build(false, "/nie/ma/takiego/pliku.mdb", QString());
     });
-    c.search->start(w, start);
+    if (start == button)
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        QTest::keyClick(start, Qt::Key_Return);
 
     EXPECT_EQ(w.panelText(1), c.end == End::Failed ? Failed : Done)
         << env.prompts.texts().join('\n').toStdString();
