@@ -453,7 +453,10 @@ void frmMain::btnClear4_Click() {
 }
 
 void frmMain::lvResults_ColumnClick(int column) {
-    m_mod.trap(place("lvResults_ColumnClick"), [&] { m_results->model()->columnClick(column); });
+    m_mod.trap(place("lvResults_ColumnClick"), [&] {
+        m_results->model()->columnClick(column);
+        m_results->showSortState();
+    });
 }
 
 void frmMain::lvResults_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {

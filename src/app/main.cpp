@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     modMain mod(prompts, platform, store);
 
     frmMain window(mod);
+    prompts.setMainWindow(&window);
     window.show();
     return app.exec();
 }

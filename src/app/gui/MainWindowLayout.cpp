@@ -2,9 +2,11 @@
 
 #include "app/frmMain.h"
 #include "app/gui/HelpIcon.h"
+#include "app/gui/PasswordStyle.h"
 #include "app/gui/StatusImages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTreeView>
 
 namespace {
@@ -89,6 +92,50 @@ QLineEdit* letterField(QWidget* parent, const QString& name, const QRect& geomet
 
 } // namespace
 
+int MainWindowLayout::captionRoom(const QWidget* control) {
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->contentsRect().width() - 2 * label->margin() - qMax(label->indent(), 0);
+    return control->width();
+}
+
+int MainWindowLayout::captionWidth(const QWidget* control) {
+    const QFontMetrics metrics = control->fontMetrics();
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return metrics.horizontalAdvance(label->text());
+    if (qobject_cast<const QCheckBox*>(control))
+        return control->sizeHint().width();
+    if (const auto* push = qobject_cast<const QPushButton*>(control)) {
+        // The style's size hint asks for a minimum width that is no part of the caption.
+        const QStyle* style = push->style();
+        return metrics.horizontalAdvance(QString(push->text()).remove(QLatin1Char('&'))) +
+               style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, push) +
+               2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, push);
+    }
+    return 0;
+}
+
+void MainWindowLayout::fitCaptions(frmMain& w) {
+    // Half a point at a time, down to a size still easily read.
+    constexpr qreal Step = 0.5;
+    constexpr qreal Smallest = 6.0;
+    QList<QWidget*> controls;
+    for (QWidget* child : w.centralWidget()->findChildren<QWidget*>())
+        if (child != w.labDBName && (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
+                                     qobject_cast<QPushButton*>(child)))
+            controls << child;
+    for (QWidget* control : controls) {
+        QFont font = control->font();
+        while (captionWidth(control) > captionRoom(control) && font.pointSizeF() - Step >= Smallest) {
+            font.setPointSizeF(font.pointSizeF() - Step);
+            control->setFont(font);
+        }
+    }
+    // The two hints read as one text: one size for both.
+    QLabel* larger =
+        w.labHint1->font().pointSizeF() > w.labHint2->font().pointSizeF() ? w.labHint1 : w.labHint2;
+    larger->setFont((larger == w.labHint1 ? w.labHint2 : w.labHint1)->font());
+}
+
 int MainWindowLayout::px(int twips) {
     return qRound(twips / 15.0);
 }
@@ -132,6 +179,7 @@ void MainWindowLayout::build(frmMain& w) {
     buildScrabbleFrame(w, client);
     buildQueryFrame(w, client);
     buildResultsFrame(w, client);
+    fitCaptions(w);
 
     w.setFixedSize(px(ClientWidthTwips), w.menuBar()->sizeHint().height() + px(ClientHeightTwips));
 }
@@ -187,14 +235,17 @@ void MainWindowLayout::buildStatusBar(frmMain& w) {
     w.barStatus->setObjectName(QStringLiteral("barStatus"));
     w.barStatus->setSizeGripEnabled(false);
     // Panel 1 takes the free width; 2 to 4 are sized for their longest texts.
-    const int widths[4] = {0, 150, 150, 160};
+    const QString longest[4] = {QString(), QStringLiteral("Odświeżanie tabeli: 99999"),
+                                QStringLiteral("Limit rekordów: 9999999"),
+                                QStringLiteral("Pasujące rekordy: 9999999")};
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(w.barStatus);
         panel->setObjectName(QStringLiteral("barStatusPanel%1").arg(i + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(3);
-        if (widths[i] > 0)
-            panel->setFixedWidth(widths[i]);
+        if (!longest[i].isEmpty())
+            panel->setFixedWidth(panel->fontMetrics().horizontalAdvance(longest[i]) + panel->indent() +
+                                 2 * panel->frameWidth() + 6);
         w.barStatus->addWidget(panel, i == 0 ? 1 : 0);
         w.barStatusPanels[i] = panel;
     }
@@ -224,6 +275,10 @@ void MainWindowLayout::buildDatabaseFrame(frmMain& w, QWidget* client) {
     w.labInfo2 = label(f, "labInfo2", info2, QRect(12, row2, leftLabels, 16));
     w.txtPassword = make<QLineEdit>(f, "txtPassword", QRect(leftFields, row2 - 2, 150, 21));
     w.txtPassword->setEchoMode(QLineEdit::Password);
+    // Typed characters show as "*", not as the style's dots.
+    auto* passwordStyle = new PasswordStyle(QApplication::style()->name());
+    passwordStyle->setParent(w.txtPassword);
+    w.txtPassword->setStyle(passwordStyle);
     const int testLeft = leftFields + 150 + 10;
     w.cmdDBTest = button(f, "cmdDBTest", QStringLiteral("&Testuj bazę danych"),
                          QRect(testLeft, row2 - 4, leftEnd - testLeft, 25));
@@ -323,19 +378,14 @@ void MainWindowLayout::buildResultsFrame(frmMain& w, QWidget* client) {
     QGroupBox* f =
         frame(client, "fraResults", QStringLiteral(" Wyniki wyszukiwania"), QRect(6180, 1230, 5355, 5775));
     w.fraResults = f;
-    // The hints wrap when the font is wider than the designed one; the list takes the rest.
+    // One line each under the list (fitCaptions makes them fit); the list takes the rest.
     const int hintWidth = f->width() - 16;
     const QString hint1 =
         QStringLiteral("> Przytrzymaj przycisk Ctrl aby zaznaczyć jednocześnie kilka wyrazów");
     const QString hint2 = QStringLiteral("> Wciśnij prawy przycisk myszki aby uaktywnić rozwijane menu");
-    const QFontMetrics metrics(w.font());
-    auto hintHeight = [&](const QString& text) {
-        return metrics.boundingRect(QRect(0, 0, hintWidth, 1000), Qt::TextWordWrap, text).height();
-    };
-    const int height2 = hintHeight(hint2);
-    const int height1 = hintHeight(hint1);
-    const int top2 = f->height() - 6 - height2;
-    const int top1 = top2 - 2 - height1;
+    const int lineHeight = QFontMetrics(w.font()).height() + 2;
+    const int top2 = f->height() - 6 - lineHeight;
+    const int top1 = top2 - 2 - lineHeight;
     w.lvResults = make<QTreeView>(f, "lvResults", QRect(8, 20, f->width() - 40, top1 - 6 - 20));
     w.lvResults->setRootIsDecorated(false);
     w.lvResults->setItemsExpandable(false);
@@ -349,9 +399,7 @@ void MainWindowLayout::buildResultsFrame(frmMain& w, QWidget* client) {
     w.lvResults->header()->setSectionsMovable(false);
     // The results model comes with the searches (frmMain::connectSearchHandlers).
 
-    w.labHint1 = label(f, "labHint1", hint1, QRect(8, top1, hintWidth, height1));
-    w.labHint1->setWordWrap(true);
-    w.labHint2 = label(f, "labHint2", hint2, QRect(8, top2, hintWidth, height2));
-    w.labHint2->setWordWrap(true);
+    w.labHint1 = label(f, "labHint1", hint1, QRect(8, top1, hintWidth, lineHeight));
+    w.labHint2 = label(f, "labHint2", hint2, QRect(8, top2, hintWidth, lineHeight));
     w.pctResultsHelp = helpIcon(f, "pctResultsHelp", f->width());
 }

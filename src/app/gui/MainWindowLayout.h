@@ -21,6 +21,11 @@ public:
 
     static void build(frmMain& w);
 
+    // Room for a control's caption on its one line, and the width the caption
+    // takes in the control's font (buttons without their "&").
+    static int captionRoom(const QWidget* control);
+    static int captionWidth(const QWidget* control);
+
 private:
     static void buildMenus(frmMain& w);
     static void buildPopUpMenu(frmMain& w);
@@ -31,5 +36,8 @@ private:
     static void buildQueryFrame(frmMain& w, QWidget* client);
     static void buildResultsFrame(frmMain& w, QWidget* client);
     static void buildStatusBar(frmMain& w);
+    // Captions too wide for their control get a smaller font, so every
+    // caption stays on one line whatever font the desktop offers.
+    static void fitCaptions(frmMain& w);
     static QGroupBox* frame(QWidget* client, const char* name, const QString& caption, const QRect& twips);
 };

@@ -25,8 +25,16 @@ QMessageBox::Icon iconOf(MsgStyle style) {
 
 } // namespace
 
+QWidget* WidgetPrompts::owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (m_mainWindow && m_mainWindow->isVisible())
+        return m_mainWindow;
+    return QApplication::activeWindow();
+}
+
 int WidgetPrompts::messageBox(MsgStyle style, const QString& title, const QString& text) {
-    QMessageBox box(iconOf(style), title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(iconOf(style), title, text, QMessageBox::NoButton, owner());
     if (style == MsgStyle::Question) {
         QPushButton* yes = box.addButton(QMessageBox::Yes);
         QPushButton* no = box.addButton(QMessageBox::No);
@@ -48,8 +56,7 @@ int WidgetPrompts::messageBox(MsgStyle style, const QString& title, const QStrin
 }
 
 FileDialogResult WidgetPrompts::fileDialog(const FileDialogRequest& request) {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.startFolder,
-                       qtFilter(request.filter));
+    QFileDialog dialog(owner(), request.title, request.startFolder, qtFilter(request.filter));
     dialog.setObjectName(QStringLiteral("dlgOpen"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -1,6 +1,7 @@
 #include "search/gui/ResultsList.h"
 
 #include "app/gui/MainWindowLayout.h"
+#include "search/ColumnFit.h"
 #include "search/ResultsCopy.h"
 #include "search/ResultsModel.h"
 #include "search/gui/EventHook.h"
@@ -22,7 +23,8 @@ ResultsList::ResultsList(QTreeView* view, QObject* parent)
     // Sorting belongs to the model: a header click only tells the window.
     m_view->setSortingEnabled(false);
     m_view->header()->setSectionsClickable(true);
-    m_view->header()->setSortIndicatorShown(false);
+    m_view->header()->setSortIndicatorShown(true);
+    showSortState();
     // The view itself would copy only the current cell.
     new EventHook(m_view, [this](QEvent* event) {
         if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
@@ -34,11 +36,13 @@ ResultsList::ResultsList(QTreeView* view, QObject* parent)
 
 void ResultsList::clear() {
     m_model->clear();
+    m_fitPending = false;
 }
 
 void ResultsList::applyLayout(const ResultLayout& layout) {
     m_model->applyLayout(layout);
     sizeColumns();
+    showSortState();
 }
 
 void ResultsList::setColumns(const QVector<ResultColumn>& columns) {
@@ -46,11 +50,30 @@ void ResultsList::setColumns(const QVector<ResultColumn>& columns) {
     for (const ResultColumn& column : columns)
         m_model->addColumn(column);
     sizeColumns();
+    showSortState();
 }
 
 void ResultsList::appendRows(ResultRows&& rows) {
     m_changed = m_changed || !rows.isEmpty();
     m_model->appendRows(std::move(rows));
+    // Once, on the first rows: a list that changed its widths at every refresh
+    // would jump under the reader's eyes.
+    if (m_fitPending && m_model->rowCount() > 0) {
+        m_fitPending = false;
+        fitColumns();
+    }
+}
+
+void ResultsList::showSortState() {
+    // A query's rows are in no order: no arrow then.
+    QHeaderView* header = m_view->header();
+    if (!m_model->sorted()) {
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+        return;
+    }
+    header->setSortIndicator(m_model->sortKey(), m_model->sortOrder() == ResultsModel::Descending
+                                                     ? Qt::DescendingOrder
+                                                     : Qt::AscendingOrder);
 }
 
 void ResultsList::refresh() {
@@ -117,6 +140,36 @@ int ResultsList::widthOf(const ResultColumn& column) const {
 void ResultsList::sizeColumns() {
     QHeaderView* header = m_view->header();
     const QVector<ResultColumn>& columns = m_model->columns();
-    for (int i = 0; i < columns.size(); ++i)
+    m_fitPending = false;
+    for (int i = 0; i < columns.size(); ++i) {
         header->resizeSection(i, widthOf(columns.at(i)));
+        m_fitPending = m_fitPending || columns.at(i).width == ResultColumn::Width::Default;
+    }
+    if (m_fitPending)
+        fitColumns();
+    // Rows already listed (a header set over kept rows) are the first rows.
+    if (m_fitPending && m_model->rowCount() > 0)
+        m_fitPending = false;
+}
+
+void ResultsList::fitColumns() {
+    QHeaderView* header = m_view->header();
+    const QVector<ResultColumn>& columns = m_model->columns();
+    // The same room as a word column: the list less 500 twips, so that the
+    // vertical scroll bar, once it shows, covers no text.
+    int available = m_view->width() - MainWindowLayout::px(500);
+    QVector<int> fitted;
+    QVector<int> wanted;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns.at(i).width != ResultColumn::Width::Default) {
+            available -= header->sectionSize(i);
+            continue;
+        }
+        fitted << i;
+        wanted << qMax(header->sectionSizeHint(i),
+                       static_cast<const QAbstractItemView*>(m_view)->sizeHintForColumn(i));
+    }
+    const QVector<int> widths = ColumnFit::fit(wanted, available, header->minimumSectionSize());
+    for (int k = 0; k < fitted.size(); ++k)
+        header->resizeSection(fitted.at(k), widths.at(k));
 }

@@ -13,7 +13,9 @@ class ResultsModel;
 
 // The results list lvResults with the results model behind it: columns sized
 // in twips as the searches lay them out, rows added in batches, the list's
-// sort state kept by the model.
+// sort state kept by the model and shown by the header's sort arrow. Columns
+// without a width of their own (a query's fields) are sized to their captions,
+// then once to the first rows that arrive, within the list's width.
 class ResultsList : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +31,8 @@ public:
     // Replaces the column headers (the rows stay), sized as given.
     void setColumns(const QVector<ResultColumn>& columns);
     void appendRows(ResultRows&& rows);
+    // After a header click: the arrow follows the model's sort state.
+    void showSortState();
     // Repaints the list at the next processing of events, when rows came since
     // the last refresh (a refresh point of a search that listed nothing new
     // leaves the list as it is painted).
@@ -50,8 +54,12 @@ public:
 
 private:
     void sizeColumns();
+    // Columns of default width sized to their captions and the rows listed.
+    void fitColumns();
 
     QTreeView* m_view;
     ResultsModel* m_model;
     bool m_changed = false;
+    // Columns of default width still wait for the first rows.
+    bool m_fitPending = false;
 };

@@ -6,6 +6,7 @@
 #include "search/SearchOutcome.h"
 #include "search/SearchRun.h"
 #include "search/SearchTexts.h"
+#include "search/gui/AbortKey.h"
 #include "search/gui/ResultsList.h"
 
 #include <QCheckBox>
@@ -15,6 +16,22 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+
+SearchRunner::SearchRunner(frmMain& window, ResultsList& results)
+    : m_window(window), m_results(results),
+      m_abortKey(std::make_unique<AbortKey>(&window, [this] { return runningButton(); })) {}
+
+SearchRunner::~SearchRunner() = default;
+
+QPushButton* SearchRunner::runningButton() const {
+    if (!m_window.bSearchRunning)
+        return nullptr;
+    for (SearchKind kind :
+         {SearchKind::Crossword, SearchKind::Pattern, SearchKind::Scrabble, SearchKind::Query})
+        if (SearchTexts::isAbortCaption(buttonOf(kind)->text()))
+            return buttonOf(kind);
+    return nullptr;
+}
 
 QPushButton* SearchRunner::buttonOf(SearchKind kind) const {
     switch (kind) {
@@ -92,6 +109,8 @@ void SearchRunner::start(SearchKind kind) {
         abort(kind);
         return;
     }
+    // Enter in a field, a click or the button's Alt key: the focus is where the run was started from.
+    m_focusAtStart = m_window.focusWidget();
     if (!m_window.DBTest())
         return;
     const SearchRequest request = readRequest(kind);
@@ -111,6 +130,8 @@ void SearchRunner::start(SearchKind kind) {
         // Only the abort button of this search stays usable among the search controls.
         frameOf(kind)->setEnabled(true);
         button->setEnabled(true);
+        // Disabling took the focus from its control; keys go to the abort button meanwhile.
+        button->setFocus(Qt::OtherFocusReason);
         yield();
         if (run != m_runs)
             return;
@@ -164,6 +185,9 @@ void SearchRunner::run(const SearchRequest& request, quint64 run) {
     buttonOf(kind)->setText(SearchTexts::idleCaption(kind));
     m_window.bSearchRunning = false;
     m_window.EnableDisableSearch(true);
+    // After an abort the abort click gave the focus back already.
+    if (!m_window.bStopSearch)
+        restoreFocus(kind);
 }
 
 void SearchRunner::abort(SearchKind kind) {
@@ -173,6 +197,7 @@ void SearchRunner::abort(SearchKind kind) {
     m_window.bStopSearch = true;
     m_window.bSearchRunning = false;
     m_window.EnableDisableSearch(true);
+    restoreFocus(kind);
 }
 
 void SearchRunner::refuse(const ValidationFailure& failure) {
@@ -220,4 +245,12 @@ void SearchRunner::errorEnd(const SearchOutcome& outcome) {
     m_window.bStopSearch = false;
     m_window.bSearchRunning = false;
     m_window.EnableDisableSearch(true);
+    restoreFocus(outcome.kind);
+}
+
+void SearchRunner::restoreFocus(SearchKind kind) {
+    QWidget* target = m_focusAtStart;
+    if (!target || !target->isEnabled() || target->window() != &m_window)
+        target = buttonOf(kind);
+    target->setFocus(Qt::OtherFocusReason);
 }

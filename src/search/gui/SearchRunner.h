@@ -3,6 +3,12 @@
 #include "search/SearchKind.h"
 #include "search/SearchRequest.h"
 
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class AbortKey;
 class QGroupBox;
 class QPushButton;
 class ResultsList;
@@ -15,10 +21,12 @@ struct ValidationFailure;
 // the database and the input, switches the window into the searching state,
 // streams the rows into the results list, yielding to the event loop at the
 // refresh points so the abort click can arrive, and shows the outcome in the
-// status bar.
+// status bar. When the run ends (normally, aborted or failed) the focus goes
+// back to the control that had it when the run started.
 class SearchRunner {
 public:
-    SearchRunner(frmMain& window, ResultsList& results) : m_window(window), m_results(results) {}
+    SearchRunner(frmMain& window, ResultsList& results);
+    ~SearchRunner();
 
     void click(SearchKind kind);
 
@@ -26,6 +34,8 @@ public:
     QPushButton* buttonOf(SearchKind kind) const;
     QGroupBox* frameOf(SearchKind kind) const;
     SearchRequest readRequest(SearchKind kind) const;
+    // The button reading "&Przerwij" while a search runs, else null.
+    QPushButton* runningButton() const;
 
 private:
     void start(SearchKind kind);
@@ -33,6 +43,9 @@ private:
     void run(const SearchRequest& request, quint64 run);
     void refuse(const ValidationFailure& failure);
     void errorEnd(const SearchOutcome& outcome);
+    // The control that had the focus when the run started, or the search's
+    // button when that one is gone or cannot take it.
+    void restoreFocus(SearchKind kind);
     // Pending clicks, keys and repaints of the whole program are handled here.
     void yield();
     // A statement answered from memory reaches a refresh point every few
@@ -49,4 +62,6 @@ private:
     // status bar to that newer run.
     quint64 m_runs = 0;
     qint64 m_lastYield = 0; // the program's tick count then
+    QPointer<QWidget> m_focusAtStart;
+    std::unique_ptr<AbortKey> m_abortKey;
 };
