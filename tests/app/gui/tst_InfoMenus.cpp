@@ -1,0 +1,58 @@
+#include "MainWindowFixture.h"
+#include "diagnostics/frmLogError.h"
+#include "diagnostics/frmStats.h"
+#include "help/frmAbout.h"
+#include "support/TestDictionary.h"
+#include "support/gui/ModalProbe.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+class InfoMenus : public MainWindowTest {};
+
+TEST_F(InfoMenus, EachEntryOpensItsWindowModally) {
+    frmMain& w = window();
+    QString seen;
+    onNextModalOf<frmLogError>([&](frmLogError* dialog) {
+        seen = dialog->windowTitle();
+        dialog->btnClose->click();
+    });
+    w.mnuLogError->trigger();
+    EXPECT_EQ(seen, QStringLiteral("Log błędów"));
+
+    seen.clear();
+    onNextModalOf<frmAbout>([&](frmAbout* dialog) {
+        seen = dialog->labAnswer0->text();
+        dialog->btnClose->click();
+    });
+    w.mnuAbout->trigger();
+    EXPECT_EQ(seen, QStringLiteral("2.0.4"));
+}
+
+TEST_F(InfoMenus, StatisticsOfTheOpenDatabase) {
+    TestDictionary dict({"KOT", "PIES"}, {{1, "zwierzę"}});
+    frmMain& w = window();
+    env.prompts.queueFile(dict.path());
+    w.mnuOpen->trigger();
+    ASSERT_TRUE(w.mnuStats->isEnabled());
+    QString words;
+    bool waitGone = false;
+    onNextModalOf<frmStats>([&](frmStats* dialog) {
+        words = dialog->labAnswer[0]->text();
+        const QWidgetList tops = QApplication::topLevelWidgets();
+        waitGone = std::none_of(tops.cbegin(), tops.cend(), [](QWidget* top) {
+            return top->objectName() == QLatin1String("frmStatsWait") && top->isVisible();
+        });
+        dialog->btnClose->click();
+    });
+    w.mnuStats->trigger();
+    EXPECT_EQ(words, QStringLiteral("2 "));
+    EXPECT_TRUE(waitGone);
+}
+
+} // namespace
