@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <cstdlib>
 
 void DatabaseStats::gather(const Request& request, const Platform& platform, const QLocale& locale,
                            const Show& show) {

@@ -1,4 +1,5 @@
 #include "common/ErrorLog.h"
+#include "db/AppError.h"
 #include "diagnostics/LogFile.h"
 #include "diagnostics/LogSort.h"
 
@@ -70,8 +71,8 @@ TEST(LogFile, ReadsEveryLineInFileOrderPastAShortOne) {
     const QString path = dir.filePath(QStringLiteral("error.log"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(written("frmMain: A", 1, "pierwszy") + "\r\n" + "krótka\r\n\r\n" +
-               written("frmMain: B", 2, "ostatni") + "\r\n");
+    file.write(written("frmMain: A", 1, "pierwszy") + "\r\n" + ErrorLog::toWindows1250("krótka") +
+               "\r\n\r\n" + written("frmMain: B", 2, "ostatni") + "\r\n");
     file.close();
 
     const QList<LogRow> rows = LogFile::read(path);

@@ -15,6 +15,17 @@ namespace {
 
 class InfoMenus : public MainWindowTest {};
 
+// Acts on the statistics window once it is the modal one; the waiting window
+// is modal before it and must be left alone.
+void onStatsWindow(std::function<void(frmStats*)> act, int attempts = 500) {
+    QTimer::singleShot(10, [act = std::move(act), attempts]() mutable {
+        if (auto* stats = qobject_cast<frmStats*>(QApplication::activeModalWidget()))
+            act(stats);
+        else if (attempts > 0)
+            onStatsWindow(std::move(act), attempts - 1);
+    });
+}
+
 TEST_F(InfoMenus, EachEntryOpensItsWindowModally) {
     frmMain& w = window();
     QString seen;
@@ -42,7 +53,7 @@ TEST_F(InfoMenus, StatisticsOfTheOpenDatabase) {
     ASSERT_TRUE(w.mnuStats->isEnabled());
     QString words;
     bool waitGone = false;
-    onNextModalOf<frmStats>([&](frmStats* dialog) {
+    onStatsWindow([&](frmStats* dialog) {
         words = dialog->labAnswer[0]->text();
         const QWidgetList tops = QApplication::topLevelWidgets();
         waitGone = std::none_of(tops.cbegin(), tops.cend(), [](QWidget* top) {
