@@ -27,7 +27,7 @@ QString place(const char* procedure) {
 frmLogError::frmLogError(modMain& mod, QWidget* parent) : QDialog(parent), m_mod(mod) {
     setObjectName(QStringLiteral("frmLogError"));
     setWindowTitle(QStringLiteral("Log błędów"));
-    resize(820, 440);
+    resize(720, 400);
 
     fraLogError = new QGroupBox(QStringLiteral(" Log błędów "), this);
     fraLogError->setObjectName(QStringLiteral("fraLogError"));
@@ -43,7 +43,7 @@ frmLogError::frmLogError(modMain& mod, QWidget* parent) : QDialog(parent), m_mod
     lvLogError->header()->setSectionsClickable(true);
     lvLogError->header()->setStretchLastSection(true);
     lvLogError->setColumnWidth(0, 140);
-    lvLogError->setColumnWidth(1, 230);
+    lvLogError->setColumnWidth(1, 200);
     lvLogError->setColumnWidth(2, 100);
     auto* frameLayout = new QVBoxLayout(fraLogError);
     frameLayout->addWidget(lvLogError);
@@ -96,8 +96,12 @@ void frmLogError::showRows() {
     lvLogError->clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(m_rows.size());
-    for (const LogRow& row : m_rows)
-        items.append(new QTreeWidgetItem(QStringList{row.when, row.place, row.number, row.description}));
+    for (const LogRow& row : m_rows) {
+        auto* item = new QTreeWidgetItem(QStringList{row.when, row.place, row.number, row.description});
+        // Descriptions are often wider than the column.
+        item->setToolTip(3, row.description);
+        items.append(item);
+    }
     lvLogError->addTopLevelItems(items);
     // Rows are shown, none chosen.
     lvLogError->clearSelection();
