@@ -29,16 +29,17 @@ QByteArray written(const QString& place, qint32 number, const QString& descripti
 
 const QString Place60 = QStringLiteral("frmMain: ") + QString(51, QLatin1Char('x'));
 
+std::string cells(const LogRow& row) {
+    return QStringList{row.when, row.place, row.number, row.description}.join(QLatin1Char('|')).toStdString();
+}
+
 class LogLines : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(LogLines, AreCutByCharacterPosition) {
     const LineCase& c = GetParam();
     const QList<LogRow> rows = LogFile::parse(c.bytes + "\r\n");
     ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0].when.toStdString(), c.expected.when.toStdString());
-    EXPECT_EQ(rows[0].place.toStdString(), c.expected.place.toStdString());
-    EXPECT_EQ(rows[0].number.toStdString(), c.expected.number.toStdString());
-    EXPECT_EQ(rows[0].description.toStdString(), c.expected.description.toStdString());
+    EXPECT_EQ(cells(rows[0]), cells(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,8 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                                {"2026-03-07 09:05:03", "frmMain: Stary   7", "", ""}},
                       LineCase{"LineEndingInsideTheNumber",
                                QByteArray("2026-03-07 09:05:03 ") + QByteArray(50, 'p') + " 12",
-                               {"2026-03-07 09:05:03", QString(50, QLatin1Char('p')), "12", ""}},
-                      LineCase{"DateOnly", "2026-03-07", {"2026-03-07", "", "", ""}}),
+                               {"2026-03-07 09:05:03", QString(50, QLatin1Char('p')), "12", ""}}),
     [](const ::testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
 
 TEST(LogFile, ReadsEveryLineInFileOrderPastAShortOne) {
@@ -85,20 +85,6 @@ TEST(LogFile, ReadsEveryLineInFileOrderPastAShortOne) {
     ErrorLog::append(path,
                      ErrorLog::formatLine(When, QStringLiteral("frmMain: C"), 3, QStringLiteral("nowy")));
     EXPECT_EQ(LogFile::read(path).size(), 4);
-}
-
-TEST(LogFile, AnUnreadableFileIsAnError) {
-    QTemporaryDir dir;
-    // A folder in place of the file cannot be read as one.
-    EXPECT_THROW(LogFile::read(dir.path()), AppError);
-}
-
-TEST(LogFile, MailAddressNamesTheLogUnencoded) {
-    EXPECT_EQ(
-        LogFile::mailAddress(QStringLiteral("pomoc@example.org"),
-                             QStringLiteral("/opt/lit eron/Logs/error.log")),
-        QStringLiteral("mailto:pomoc@example.org?subject=Log Błędów&body=Proszę wstawić załącznik:%0D%0A"
-                       "/opt/lit eron/Logs/error.log"));
 }
 
 struct SortCase {
@@ -132,27 +118,10 @@ TEST_P(LogSorting, FlipsOnEveryClickAndComparesAsText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LogSorting,
-    ::testing::Values(SortCase{"FirstClickSortsDescending",
-                               {0},
-                               {"2026-03-07 10:00:00", "2026-03-07 09:05:03", "2026-01-15 08:00:00",
-                                "2025-12-31 23:59:59"}},
-                      SortCase{"SecondClickAscending",
-                               {0, 0},
-                               {"2025-12-31 23:59:59", "2026-01-15 08:00:00", "2026-03-07 09:05:03",
-                                "2026-03-07 10:00:00"}},
-                      SortCase{"AnotherColumnAfterOneClickIsAscending", {0, 2}, {"-1", "13", "5", "5"}},
-                      SortCase{"NumbersSortAsTextDescending", {2}, {"5", "5", "13", "-1"}},
+    ::testing::Values(SortCase{"AnotherColumnAfterOneClickIsAscending", {0, 2}, {"-1", "13", "5", "5"}},
                       SortCase{"PlacesInPolishOrderIgnoringCase",
                                {3, 1},
                                {"frmMain: lampa", "frmMain: Lato", "frmMain: Łódź", "frmMain: Zebra"}}),
     [](const ::testing::TestParamInfo<SortCase>& info) { return std::string(info.param.name); });
-
-TEST(LogSorting, EqualKeysKeepTheirOrder) {
-    QList<LogRow> rows{{"1", "", "", "x"}, {"2", "", "", "a"}, {"3", "", "", "x"}};
-    LogSort sort;
-    sort.click(3, rows); // descending: both "x" first, in file order
-    EXPECT_EQ(rows[0].when, QStringLiteral("1"));
-    EXPECT_EQ(rows[1].when, QStringLiteral("3"));
-}
 
 } // namespace

@@ -39,15 +39,6 @@ TEST_F(AboutWindow, ShowsVersionFileDateAuthorAndAddresses) {
     EXPECT_EQ(w.labAnswer2->text(), QStringLiteral("Zespół Literon"));
     EXPECT_EQ(w.labAnswer3->text(), AboutInfo::webAddress());
     EXPECT_EQ(w.labAnswer4->text(), AboutInfo::emailAddress());
-    EXPECT_FALSE(w.pctLogo->pixmap().isNull());
-}
-
-TEST_F(AboutWindow, WithoutTheProgramFileTheRestIsStillFilled) {
-    frmAbout w(env.mod);
-    EXPECT_TRUE(w.labAnswer1->text().isEmpty());
-    EXPECT_EQ(w.labAnswer0->text(), QStringLiteral("2.0.4"));
-    EXPECT_FALSE(w.labAnswer4->text().isEmpty());
-    EXPECT_TRUE(env.prompts.shown.isEmpty());
 }
 
 struct LinkCase {
