@@ -71,6 +71,9 @@ void frmMain::connectHandlers() {
     connect(mnuNew, &QAction::triggered, this, &frmMain::mnuNew_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &frmMain::mnuSaveAs_Click);
     connect(mnuClose, &QAction::triggered, this, &frmMain::mnuClose_Click);
+    connect(mnuLogError, &QAction::triggered, this, &frmMain::mnuLogError_Click);
+    connect(mnuStats, &QAction::triggered, this, &frmMain::mnuStats_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 }
 
 QColor frmMain::windowColour() {

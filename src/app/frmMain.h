@@ -222,6 +222,10 @@ public slots:
     void mnuNew_Click();
     void mnuSaveAs_Click();
     void mnuClose_Click();
+    // The error log, statistics and about windows (frmMainInfoWindows.cpp).
+    void mnuLogError_Click();
+    void mnuStats_Click();
+    void mnuAbout_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

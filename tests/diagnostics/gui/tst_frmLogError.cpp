@@ -1,0 +1,111 @@
+#include "common/ErrorLog.h"
+#include "diagnostics/frmLogError.h"
+#include "diagnostics/gui/LinkLabel.h"
+#include "help/AboutInfo.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LogViewer : public ::testing::Test {
+protected:
+    void writeLog(const QList<QStringList>& entries) {
+        QFile file(env.platform.logPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (const QStringList& e : entries)
+            file.write(ErrorLog::toWindows1250(ErrorLog::formatLine(QDateTime::fromString(e[0], Qt::ISODate),
+                                                                    e[1], e[2].toInt(), e[3])) +
+                       "\r\n");
+    }
+    static QStringList column(const frmLogError& w, int c) {
+        QStringList cells;
+        for (int i = 0; i < w.lvLogError->topLevelItemCount(); ++i)
+            cells << w.lvLogError->topLevelItem(i)->text(c);
+        return cells;
+    }
+    TestEnvironment env;
+};
+
+TEST_F(LogViewer, ShowsTheLogInFileOrderWithNothingSelected) {
+    writeLog({{"2026-03-07T09:05:03", "frmMain: btnSearch4_Click", "3075", "Błąd składni: źdźbło ŻÓŁW"},
+              {"2026-01-02T10:00:00", "frmStats: LoadStats", "-2147217865", "  brak tabeli"}});
+    frmLogError w(env.mod);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Log błędów"));
+    EXPECT_EQ(w.lvLogError->headerItem()->text(3), QStringLiteral("Opis błędu"));
+    EXPECT_EQ(column(w, 0) + column(w, 1) + column(w, 2) + column(w, 3),
+              (QStringList{"2026-03-07 09:05:03", "2026-01-02 10:00:00", "frmMain: btnSearch4_Click",
+                           "frmStats: LoadStats", "3075", "-2147217865", "Błąd składni: źdźbło ŻÓŁW",
+                           "  brak tabeli"}));
+    EXPECT_TRUE(w.lvLogError->selectedItems().isEmpty());
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST_F(LogViewer, AHeaderClickSortsWholeRowsAndShowsTheOrder) {
+    writeLog(
+        {{"2026-03-07T09:05:03", "frmMain: A", "5", "x"}, {"2026-01-02T10:00:00", "frmMain: B", "13", "y"}});
+    frmLogError w(env.mod);
+    emit w.lvLogError->header()->sectionClicked(2);
+    EXPECT_EQ(column(w, 3), (QStringList{"x", "y"})); // "5" after "13", descending
+    EXPECT_EQ(w.lvLogError->header()->sortIndicatorSection(), 2);
+    emit w.lvLogError->header()->sectionClicked(2);
+    EXPECT_EQ(column(w, 3), (QStringList{"y", "x"}));
+}
+
+TEST_F(LogViewer, WithoutALogFileTheListIsEmptyAndTheLinkSaysSo) {
+    frmLogError w(env.mod);
+    EXPECT_EQ(w.lvLogError->topLevelItemCount(), 0);
+    EXPECT_EQ(w.lvLogError->headerItem()->text(0), QStringLiteral("Data i godzina"));
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+    emit w.labSendLog->clicked();
+    ASSERT_EQ(env.prompts.shown.size(), 1);
+    EXPECT_EQ(env.prompts.shown[0].style, MsgStyle::Info);
+    EXPECT_EQ(env.prompts.shown[0].text, QStringLiteral("Plik logu nie istnieje."));
+    EXPECT_TRUE(env.platform.opened.isEmpty());
+}
+
+struct ShellCase {
+    const char* name;
+    int result;
+    bool warned;
+};
+
+void PrintTo(const ShellCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SendLog : public LogViewer, public ::testing::WithParamInterface<ShellCase> {};
+
+TEST_P(SendLog, HandsTheMailtoAddressToTheShell) {
+    writeLog({{"2026-03-07T09:05:03", "frmMain: A", "5", "x"}});
+    env.platform.shellResult = GetParam().result;
+    frmLogError w(env.mod);
+    emit w.labSendLog->clicked();
+    ASSERT_EQ(env.platform.opened.size(), 1);
+    EXPECT_EQ(env.platform.opened[0],
+              QStringLiteral("mailto:") + AboutInfo::emailAddress() +
+                  QStringLiteral("?subject=Log Błędów&body=Proszę wstawić załącznik:%0D%0A") +
+                  QDir::toNativeSeparators(env.platform.logPath()));
+    if (GetParam().warned) {
+        ASSERT_EQ(env.prompts.shown.size(), 1);
+        EXPECT_EQ(env.prompts.shown[0].style, MsgStyle::Warning);
+        EXPECT_EQ(env.prompts.shown[0].text,
+                  QStringLiteral("Nie udało się uruchomić domyślnego klienta poczty."));
+    } else {
+        EXPECT_TRUE(env.prompts.shown.isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SendLog,
+                         ::testing::Values(ShellCase{"Result32Fails", 32, true},
+                                           ShellCase{"Result33Starts", 33, false}),
+                         [](const ::testing::TestParamInfo<ShellCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace
