@@ -2,6 +2,7 @@
 
 #include "db/ConnectionImpl.h"
 #include "db/ConnectionString.h"
+#include "db/FileFormat.h"
 #include "db/index/WordIndex.h"
 #include "db/native/DatabaseHandle.h"
 #include "db/native/HandlePool.h"
@@ -183,6 +184,10 @@ void WordIndexCache::prepare(const QString& connectionString) {
         return;
     }
     const QString path = canonical(target.path);
+    // An Access file is converted by the library that reads it on the thread
+    // that opens it; its index is read by the first search, as before.
+    if (FileFormat::detect(path) != FileFormat::Kind::Native)
+        return;
     Cache& c = cache();
     std::lock_guard lock(c.mutex);
     sweep(c);
