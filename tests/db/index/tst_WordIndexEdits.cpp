@@ -91,6 +91,10 @@ QList<Probe> probes() {
          RowFilter::anagram("ŁAKOMIAK", 100)},
         {like("", "%K%"), RowFilter::rack("K", {"O", "T", "A", "", "E"}, true, 3, 1, 3)},
         {like("", "%O%"), RowFilter::rack("O", {"K", "T", "Ł", "", "W"}, true, 3, 1, 0)},
+        // Free queries whose scan starts where the index puts the first match.
+        {QStringLiteral("SELECT UCASE(Wyraz) FROM WYRAZY WHERE Wyraz LIKE 'KOZA'"), {}},
+        {QStringLiteral("SELECT UCASE(Wyraz) FROM WYRAZY WHERE Wyraz LIKE 'TOKA'"), {}},
+        {QStringLiteral("SELECT UCASE(Wyraz) FROM WYRAZY WHERE Wyraz LIKE 'K-2'"), {}},
     };
 }
 
