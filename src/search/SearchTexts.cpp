@@ -34,7 +34,7 @@ QString statusRunning() {
 }
 
 QString statusRunningIndexNotReady() {
-    return QStringLiteral("Trwa wyszukiwanie... (wczytywanie indeksu słownika)");
+    return QStringLiteral("Trwa wyszukiwanie... (wczytywanie indeksu)");
 }
 
 QString statusDone() {
