@@ -3,12 +3,18 @@
 // for the row tests of the anagram and Scrabble searches) over the same words
 // in the same run: bench_search [DICTIONARY] [RUNS] [ONLY]
 // ONLY picks the searches whose title contains it (for profiling one).
-// Prints the word index's build time and the memory the process holds.
+// Prints the word index's build time and the memory the process holds, the
+// time from opening the dictionary to the first answer, searches right after
+// words were added, renamed and deleted, and the memory of a 1,000,000-row list.
+// Every baseline prints its own row count; the run stops when one differs
+// from the engine's. The awk programs need gawk (scripts/install-deps).
 
 #include "common/Settings.h"
+#include "db/Command.h"
 #include "db/Connection.h"
 #include "db/ConnectionString.h"
 #include "db/Recordset.h"
+#include "db/SchemaCheck.h"
 #include "db/index/WordIndexCache.h"
 #include "search/ResultsModel.h"
 #include "search/SearchRun.h"
@@ -19,8 +25,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
@@ -92,14 +100,23 @@ Run search(ResultsModel& list, const SearchRequest& request, const QString& conn
     return r;
 }
 
-// The shell command's wall time, output discarded.
-double shellMs(const QString& command) {
+// The shell command's wall time, with the number of lines it wrote. The
+// lines go through a pipe: grep writing to /dev/null stops at its first match.
+double shellMs(const QString& command, qint64& rows) {
     QProcess process;
     QElapsedTimer timer;
     timer.start();
-    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command + QStringLiteral(" | wc -l")});
     process.waitForFinished(-1);
-    return timer.nsecsElapsed() / 1e6;
+    const double ms = timer.nsecsElapsed() / 1e6;
+    bool ok = false;
+    rows = process.readAllStandardOutput().trimmed().toLongLong(&ok);
+    if (process.exitCode() != 0 || !ok) {
+        std::fprintf(stderr, "baseline failed: %s\n%s\n", qPrintable(command),
+                     process.readAllStandardError().constData());
+        std::exit(1);
+    }
+    return ms;
 }
 
 QStringList letters(const char* text) {
@@ -109,7 +126,8 @@ QStringList letters(const char* text) {
     return fields;
 }
 
-// awk programs (byte-wise, as mawk is): a letter is the UTF-8 text of one.
+// awk programs, byte-wise (gawk in the C locale, whatever the user's locale
+// and whichever awk is the default): a letter is the UTF-8 text of one.
 QString anagramAwk(const QString& pool) {
     QString counts;
     QStringList seen;
@@ -119,7 +137,7 @@ QString anagramAwk(const QString& pool) {
         seen << QString(c);
         counts += QStringLiteral("t=$0; if (gsub(\"%1\", \"\", t) != %2) next; ").arg(c).arg(pool.count(c));
     }
-    return QStringLiteral("awk '{ %1print }'").arg(counts);
+    return QStringLiteral("LC_ALL=C gawk '{ %1print }'").arg(counts);
 }
 
 QString rackAwk(const QString& board, const QStringList& rack, int shortest) {
@@ -137,7 +155,118 @@ QString rackAwk(const QString& board, const QStringList& rack, int shortest) {
             program += QStringLiteral("sub(\"%1\", \"\", w); ").arg(tile);
     }
     program += QStringLiteral("t=w; if (gsub(/[^\\200-\\277]/, \"\", t) <= %1) print }").arg(blanks);
-    return QStringLiteral("awk '%1'").arg(program);
+    return QStringLiteral("LC_ALL=C gawk '%1'").arg(program);
+}
+
+const SearchRequest kCrossword = CrosswordSearch{letters("K?????AŁ"), false};
+
+// As the window opens a database: the schema check, which starts reading the
+// word index in the background.
+double openLikeTheWindow(const QString& path, const QString& connectionString) {
+    QElapsedTimer timer;
+    timer.start();
+    const SchemaCheck::Result result = SchemaCheck::run(path, connectionString);
+    if (result.error || result.code != 0) {
+        std::fprintf(stderr, "the dictionary did not pass the schema check\n");
+        std::exit(1);
+    }
+    WordIndexCache::prepare(connectionString);
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void command(const QString& connectionString, const QString& sql) {
+    Command c;
+    c.setActiveConnection(connectionString);
+    c.setCommandText(sql);
+    c.execute();
+}
+
+double medianSearch(ResultsModel& list, const SearchRequest& request, const QString& cs,
+                    const Settings& settings, int runs, qint32& listed) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const Run r = search(list, request, cs, settings);
+        times.push_back(r.ms);
+        listed = r.listed;
+    }
+    return median(times);
+}
+
+// The first answer after opening, and searches right after the word commands'
+// single-row writes, on a copy of the dictionary (the original stays as it is).
+void openAndEdit(const QString& path, const Settings& settings, ResultsModel& list, int runs) {
+    const QString cs = ConnectionString::build(true, path, QString());
+    std::printf("\nopening the dictionary (schema check, index read in the background):\n");
+    WordIndexCache::clear();
+    double openMs = openLikeTheWindow(path, cs);
+    Run r = search(list, kCrossword, cs, settings);
+    std::printf("  %-62s %8.1f ms (open %.1f ms)\n",
+                "first K?????AŁ at once after the open (waits for the index)", r.ms, openMs);
+    WordIndexCache::clear();
+    openMs = openLikeTheWindow(path, cs);
+    QThread::msleep(2000);
+    const bool ready = !WordIndexCache::preparing(path);
+    r = search(list, kCrossword, cs, settings);
+    std::printf("  %-62s %8.3f ms (open %.1f ms; index %s) target <= 50 ms\n",
+                "first K?????AŁ 2 s after the open", r.ms, openMs,
+                ready ? "was ready" : "was still being read: machine busy");
+    std::printf("  index read in the background in %lld ms\n",
+                static_cast<long long>(WordIndexCache::stats().lastBuildMs));
+    WordIndexCache::clear();
+
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("kopia.mdb"));
+    if (!QFile::copy(path, copy)) {
+        std::fprintf(stderr, "cannot copy the dictionary to %s\n", qPrintable(copy));
+        std::exit(1);
+    }
+    const QString rw = ConnectionString::build(false, copy, QString());
+    openLikeTheWindow(copy, rw);
+    WordIndexCache::waitIdle();
+    const int builds = WordIndexCache::stats().builds;
+    qint32 listedBefore = 0;
+    search(list, kCrossword, rw, settings); // warm-up
+    const double before = medianSearch(list, kCrossword, rw, settings, runs, listedBefore);
+    std::printf("\nsearch K?????AŁ after the word commands' writes (copy of the dictionary, %d runs):\n",
+                runs);
+    std::printf("  %-40s %8.3f ms, %d words\n", "before any edit", before, listedBefore);
+    struct Step {
+        const char* title;
+        QStringList statements;
+        qint32 listed; // expected words
+    };
+    const std::vector<Step> steps = {
+        {"after adding KZZZZZAŁ", {"INSERT INTO WYRAZY (Wyraz) VALUES ('KZZZZZAŁ')"}, listedBefore + 1},
+        {"after renaming it to KYYYYYAŁ",
+         {"UPDATE WYRAZY SET Wyraz = 'KYYYYYAŁ' WHERE Wyraz = 'KZZZZZAŁ'"},
+         listedBefore + 1},
+        {"after deleting it",
+         {"DELETE FROM OPISY WHERE WyrazID IN (SELECT WyrazID FROM WYRAZY WHERE Wyraz IN ('KYYYYYAŁ'))",
+          "DELETE FROM WYRAZY WHERE Wyraz IN ('KYYYYYAŁ')"},
+         listedBefore},
+    };
+    bool met = true;
+    for (const Step& step : steps) {
+        QElapsedTimer timer;
+        timer.start();
+        for (const QString& sql : step.statements)
+            command(rw, sql);
+        const double writeMs = timer.nsecsElapsed() / 1e6;
+        // The very first search after the write, then the usual median.
+        qint32 listed = 0;
+        const Run first = search(list, kCrossword, rw, settings);
+        const double ms = medianSearch(list, kCrossword, rw, settings, runs, listed);
+        if (listed != step.listed || first.listed != step.listed) {
+            std::fprintf(stderr, "%s: %d words listed, %d expected\n", step.title, listed, step.listed);
+            std::exit(1);
+        }
+        met = met && ms <= 2 * before;
+        std::printf("  %-40s %8.3f ms (first %.3f ms; write %.1f ms), %d words, target <= 2x before\n",
+                    step.title, ms, first.ms, writeMs, listed);
+    }
+    std::printf("  indexes read during the edits: %d; %s\n", WordIndexCache::stats().builds - builds,
+                met ? "target met" : "target NOT met");
+    WordIndexCache::clear();
 }
 
 } // namespace
@@ -224,8 +353,12 @@ int main(int argc, char** argv) {
          grep + "-x -m 100 'K..T.*'" + file, "grep", 0},
     };
 
-    std::printf("%-46s %7s %8s %8s %8s %8s %8s %7s\n", "search", "listed", "read", "ms", "cpu ms", "tool ms",
-                "faster", "target");
+    if (QStandardPaths::findExecutable(QStringLiteral("gawk")).isEmpty()) {
+        std::fprintf(stderr, "gawk is missing (the awk baselines need it): run scripts/install-deps\n");
+        return 1;
+    }
+    std::printf("%-46s %7s %8s %8s %8s %8s %7s %8s %7s\n", "search", "listed", "read", "ms", "cpu ms",
+                "tool ms", "tool rows", "faster", "target");
     for (const Case& c : cases) {
         if (!QString::fromUtf8(c.title).contains(only))
             continue;
@@ -239,33 +372,46 @@ int main(int argc, char** argv) {
             cpuTimes.push_back(r.cpuMs);
         }
         std::vector<double> toolTimes;
-        shellMs(c.shell + " > /dev/null"); // warm-up
+        qint64 toolRows = 0;
+        shellMs(c.shell, toolRows); // warm-up
         for (int i = 0; i < std::max(3, runs / 3); ++i)
-            toolTimes.push_back(shellMs(c.shell + " > /dev/null"));
+            toolTimes.push_back(shellMs(c.shell, toolRows));
         const double ms = median(times);
         const double cpu = median(cpuTimes);
         const double toolMs = median(toolTimes);
         char target[32] = "-";
         if (c.target > 0)
             std::snprintf(target, sizeof target, "<= %g", c.target);
-        std::printf("%-46s %7d %8d %8.3f %8.3f %8.1f %7.0fx %7s  (%s)\n", c.title, r.listed, r.read, ms, cpu,
-                    toolMs, toolMs / ms, target, c.tool);
+        std::printf("%-46s %7d %8d %8.3f %8.3f %8.1f %7lld %7.0fx %7s  (%s)\n", c.title, r.listed, r.read, ms,
+                    cpu, toolMs, static_cast<long long>(toolRows), toolMs / ms, target, c.tool);
+        if (toolRows != r.listed) {
+            std::fprintf(stderr, "baseline for \"%s\" listed %lld rows, the engine %d: not comparable\n",
+                         c.title, static_cast<long long>(toolRows), r.listed);
+            return 1;
+        }
         std::fflush(stdout);
     }
 
-    // A million rows into the window's list, refreshed every 100 rows.
+    // A million rows into the window's list, refreshed every 100 rows, then cleared.
     if (only.isEmpty()) {
         Settings many = settings;
         many.MaxRecords = 1000000;
         many.RefreshRecords = 100;
+        list.clear();
         const long long before = statusKb("VmRSS");
         resetPeak();
         const Run r = search(list, PatternSearch{"*", false}, cs, many);
+        const long long peak = statusKb("VmHWM");
+        list.clear();
+        const long long cleared = statusKb("VmRSS");
         std::printf("\n%s: %d rows, %.1f ms (cpu %.1f ms), target <= 2000 ms\n",
                     "listing 1,000,000 rows into ResultsModel (RefreshRecords 100)", r.listed, r.ms, r.cpuMs);
-        std::printf("  peak VmHWM %lld kB: +%lld kB over the %lld kB before\n", statusKb("VmHWM"),
-                    statusKb("VmHWM") - before, before);
+        std::printf("  peak VmHWM %lld kB: +%lld kB over the %lld kB before\n", peak, peak - before, before);
+        std::printf("  after clearing the list: VmRSS %lld kB, +%lld kB kept\n", cleared, cleared - before);
     }
+
+    if (only.isEmpty())
+        openAndEdit(path, settings, list, runs);
     std::printf("\nat the end: VmRSS %lld kB, VmHWM %lld kB\n", statusKb("VmRSS"), statusKb("VmHWM"));
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "db/ConnectionString.h"
 #include "db/DatabaseFiles.h"
 #include "db/SchemaCheck.h"
+#include "db/index/WordIndexCache.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -45,6 +46,8 @@ qint16 frmMain::DBStatus() {
         m_mod.ConnString.clear();
     } else {
         m_mod.ConnString = built;
+        // The first search should not wait for the word index: read it now, in the background.
+        WordIndexCache::prepare(built);
     }
     return result.code;
 }
@@ -204,6 +207,7 @@ void frmMain::mnuClose_Click() {
         clearResults();
         setDatabaseEntries(false);
         m_mod.ConnString.clear();
+        WordIndexCache::clear();
     });
 }
 

@@ -7,6 +7,7 @@
 #include "db/access/AccessImage.h"
 #include "db/index/IndexRowSource.h"
 #include "db/index/IndexedStatement.h"
+#include "db/index/IndexedWrite.h"
 #include "db/index/WordIndexCache.h"
 #include "db/index/WordRangeRewrite.h"
 #include "db/jet/JetFunctions.h"
@@ -126,10 +127,10 @@ std::unique_ptr<RowSource> ConnectionImpl::openRows(const QString& jetSql, const
                     IndexRowSource::open(handle, *statement, engineSql, filter))
                 return rows;
     }
-    auto rows =
-        std::make_unique<SqliteRowSource>(handle, WordRangeRewrite::apply(handle, engineSql), timeout);
-    if (rows->writes())
-        WordIndexCache::noteWrite(handle->path());
+    const QString rewritten = WordRangeRewrite::apply(handle, engineSql);
+    IndexedWrite write(handle);
+    auto rows = std::make_unique<SqliteRowSource>(handle, rewritten, timeout);
+    write.finish();
     if (!filter)
         return rows;
     int field = -1;
@@ -143,14 +144,16 @@ std::unique_ptr<RowSource> ConnectionImpl::openRows(const QString& jetSql, const
 
 qint64 ConnectionImpl::execute(const QString& jetSql) {
     DatabaseHandle& h = requireOpen();
-    SqliteRowSource run(handle, WordRangeRewrite::apply(handle, JetSqlTranslator::translate(jetSql)),
-                        timeout);
-    if (run.writes())
-        WordIndexCache::noteWrite(h.path());
+    const QString rewritten = WordRangeRewrite::apply(handle, JetSqlTranslator::translate(jetSql));
+    // The word index follows the rows the statement writes.
+    IndexedWrite write(handle);
+    SqliteRowSource run(handle, rewritten, timeout);
     // A SELECT sent as a command is read to its end, as the original does.
     while (!run.atEnd())
         run.advance();
-    return run.writes() ? sqlite3_changes64(h.db()) : -1;
+    const qint64 changed = run.writes() ? sqlite3_changes64(h.db()) : -1;
+    write.finish();
+    return changed;
 }
 
 qint64 ConnectionImpl::executeAll(const QStringList& jetSqls) {

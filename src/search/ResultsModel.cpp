@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <numeric>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 ResultsModel::ResultsModel(QObject* parent)
     : QAbstractTableModel(parent), m_collator(QLocale(QLocale::Polish)) {}
 
@@ -119,6 +123,11 @@ void ResultsModel::releaseRows() {
         m_prefixes.shrink_to_fit();
         m_keys.shrink_to_fit();
         m_tail.shrink_to_fit();
+#ifdef __GLIBC__
+        // The texts were millions of small blocks: freed, they stay with the
+        // allocator unless it is told to hand the empty pages back.
+        malloc_trim(0);
+#endif
     }
 }
 

@@ -33,6 +33,10 @@ QString statusRunning() {
     return QStringLiteral("Trwa wyszukiwanie...");
 }
 
+QString statusRunningIndexNotReady() {
+    return QStringLiteral("Trwa wyszukiwanie... (wczytywanie indeksu)");
+}
+
 QString statusDone() {
     return QStringLiteral("Wyszukiwanie zakończone");
 }

@@ -21,6 +21,9 @@ QString statusDone();             // panel 1 after a normal end or an abort
 QString statusFailed();           // panel 1 after the error end
 QString countText(qint64 listed); // panel 4: "Pasujące rekordy: " + count
 
+// Panel 1 while a search waits for the word index still being read.
+QString statusRunningIndexNotReady();
+
 // Place text of a search's error trap: "frmMain: btnSearch1_Click" and so on.
 QString placeText(SearchKind kind);
 

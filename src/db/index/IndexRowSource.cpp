@@ -30,7 +30,7 @@ std::unique_ptr<IndexRowSource> IndexRowSource::open(const std::shared_ptr<Datab
         return nullptr;
     }
 
-    std::shared_ptr<const WordIndex> index = WordIndexCache::acquire(*handle);
+    std::shared_ptr<const LiveWordIndex> index = WordIndexCache::acquire(*handle);
     if (!index)
         return nullptr;
     WordIndex::Rows rows;
@@ -47,7 +47,8 @@ std::unique_ptr<IndexRowSource> IndexRowSource::open(const std::shared_ptr<Datab
     return std::unique_ptr<IndexRowSource>(new IndexRowSource(std::move(index), field, std::move(rows)));
 }
 
-IndexRowSource::IndexRowSource(std::shared_ptr<const WordIndex> index, FieldInfo field, WordIndex::Rows rows)
+IndexRowSource::IndexRowSource(std::shared_ptr<const LiveWordIndex> index, FieldInfo field,
+                               WordIndex::Rows rows)
     : m_index(std::move(index)), m_field(std::move(field)), m_rows(std::move(rows)) {}
 
 FieldInfo IndexRowSource::field(int index) const {

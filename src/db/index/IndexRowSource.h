@@ -1,7 +1,7 @@
 #pragma once
 
 #include "db/RowSource.h"
-#include "db/index/WordIndex.h"
+#include "db/index/LiveWordIndex.h"
 
 #include <memory>
 #include <vector>
@@ -29,9 +29,9 @@ public:
     qint64 skippedBefore() const override;
 
 private:
-    IndexRowSource(std::shared_ptr<const WordIndex> index, FieldInfo field, WordIndex::Rows rows);
+    IndexRowSource(std::shared_ptr<const LiveWordIndex> index, FieldInfo field, WordIndex::Rows rows);
 
-    std::shared_ptr<const WordIndex> m_index;
+    std::shared_ptr<const LiveWordIndex> m_index;
     FieldInfo m_field;
     WordIndex::Rows m_rows;
     size_t m_position = 0;

@@ -526,7 +526,8 @@ struct WordIndex::Filter {
 WordIndex::WordIndex() = default;
 WordIndex::~WordIndex() = default;
 
-std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
+std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db, const std::atomic<bool>* cancel) {
+    const auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
     // The rows must come in the order the searches' statements return them,
     // which is the order of a plain scan only when the engine plans them alike.
     const QString scanSql = QStringLiteral("SELECT Wyraz FROM WYRAZY");
@@ -558,7 +559,16 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
     bool rowidsInOrder = withRowids;
     std::optional<qint64> lastRowid;
     int rc;
+    bool rowidsFit = true;
+    quint32 sinceCheck = 0;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (++sinceCheck == 4096) {
+            sinceCheck = 0;
+            if (cancelled()) {
+                sqlite3_finalize(statement);
+                return nullptr;
+            }
+        }
         std::optional<qint64> rowid;
         if (rowidsInOrder) {
             rowid = sqlite3_column_int64(statement, 1);
@@ -569,6 +579,10 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
         const int type = sqlite3_column_type(statement, 0);
         if (type == SQLITE_NULL)
             continue; // LIKE and LEN never return a Null
+        if (rowidsInOrder && rowidsFit) {
+            rowidsFit = *rowid >= 0 && *rowid <= qint64(std::numeric_limits<quint32>::max());
+            index->m_rowidOf.push_back(quint32(*rowid));
+        }
         if (type != SQLITE_TEXT) {
             sqlite3_finalize(statement);
             return nullptr;
@@ -631,6 +645,11 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
         index->m_rowids.clear();
         index->m_rowids.shrink_to_fit();
     }
+    index->m_editable = rowidsInOrder && rowidsFit;
+    if (index->m_editable)
+        index->m_rowidOf.shrinkToFit();
+    else
+        index->m_rowidOf = BigArray<quint32>();
     index->m_lengthOf.shrinkToFit();
     index->m_slotOf.shrinkToFit();
 
@@ -645,7 +664,7 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
     qint64 counted[2][kLetters + 1] = {};
     std::exception_ptr helperFailed;
     auto work = [&](qint64* holders) {
-        for (size_t i; (i = next++) < queue.size();)
+        for (size_t i; (i = next++) < queue.size() && !cancelled();)
             queue[i]->finish(holders);
     };
     std::thread helper([&] {
@@ -666,6 +685,8 @@ std::unique_ptr<WordIndex> WordIndex::build(sqlite3* db) {
     helper.join();
     if (helperFailed)
         std::rethrow_exception(helperFailed);
+    if (cancelled())
+        return nullptr;
     qint64 holders[kLetters + 1] = {};
     for (int c = 1; c <= kLetters; ++c)
         holders[c] = counted[0][c] + counted[1][c];
@@ -710,7 +731,8 @@ void WordIndex::useVectors(Vectors vectors) {
 }
 
 qint64 WordIndex::memoryBytes() const {
-    qint64 total = qint64(m_lengthOf.bytes() + m_slotOf.bytes() + m_rowids.capacity() * sizeof(qint64));
+    qint64 total = qint64(m_lengthOf.bytes() + m_slotOf.bytes() + m_rowids.capacity() * sizeof(qint64) +
+                          m_rowidOf.bytes());
     for (const Bucket& b : m_buckets)
         total += b.memoryBytes();
     for (const Other& o : m_others)
@@ -724,18 +746,64 @@ quint64 place(quint32 bucket, quint32 slot) {
 }
 } // namespace
 
-std::vector<quint64> WordIndex::locate(const std::vector<quint32>& ordinals) const {
+std::vector<quint64> WordIndex::locate(const std::vector<quint64>& ordinals) const {
     // The rows are scattered over the table: fetch ahead to overlap the misses.
     constexpr size_t kAhead = 16;
     std::vector<quint64> places(ordinals.size());
     for (size_t i = 0; i < ordinals.size(); ++i) {
-        if (i + kAhead < ordinals.size()) {
+        if (i + kAhead < ordinals.size() && !isAdded(ordinals[i + kAhead])) {
             __builtin_prefetch(m_lengthOf.data() + ordinals[i + kAhead]);
             __builtin_prefetch(m_slotOf.data() + ordinals[i + kAhead]);
         }
-        places[i] = place(m_lengthOf[ordinals[i]], m_slotOf[ordinals[i]]);
+        const quint64 o = ordinals[i];
+        places[i] = isAdded(o) ? o : place(m_lengthOf[o], m_slotOf[o]);
     }
     return places;
+}
+
+quint32 WordIndex::ordinalOf(quint64 where) const {
+    const quint32 length = quint32(where >> 32);
+    const quint32 slot = quint32(where);
+    return length == kOther ? m_others[slot].ordinal : m_buckets[length].ordinals[slot];
+}
+
+std::optional<quint32> WordIndex::rowOf(qint64 rowid) const {
+    const quint32 at = rowsBefore(rowid);
+    if (at < m_rowidOf.size() && qint64(m_rowidOf[at]) == rowid)
+        return at;
+    return std::nullopt;
+}
+
+quint32 WordIndex::rowsBefore(qint64 rowid) const {
+    if (rowid < 0)
+        return 0;
+    const quint32* begin = m_rowidOf.data();
+    const quint32* end = begin + m_rowidOf.size();
+    if (rowid > qint64(std::numeric_limits<quint32>::max()))
+        return quint32(m_rowidOf.size());
+    return quint32(std::lower_bound(begin, end, quint32(rowid)) - begin);
+}
+
+WordIndex::Rows WordIndex::merged(const Rows& base, const Edits& edits, qint64 top) const {
+    const qint64 cap = top < 0 ? std::numeric_limits<qint64>::max() : top;
+    Rows rows;
+    size_t i = 0;
+    size_t k = 0;
+    while (qint64(rows.words.size()) < cap && (i < base.words.size() || k < edits.added.size())) {
+        if (i < base.words.size()) {
+            const quint32 ordinal = ordinalOf(base.words[i]);
+            if (std::binary_search(edits.removed.begin(), edits.removed.end(), ordinal)) {
+                ++i;
+                continue;
+            }
+            if (k == edits.added.size() || edits.added[k].before > ordinal) {
+                rows.words.push_back(base.words[i++]);
+                continue;
+            }
+        }
+        rows.words.push_back(addedPlace(edits.added[k++].id));
+    }
+    return rows;
 }
 
 void WordIndex::prefetch(quint64 where) const {
@@ -993,11 +1061,22 @@ void matchAll(size_t buckets, Size size, std::vector<quint64>& matched, std::vec
 
 } // namespace
 
-WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter* filter) const {
+WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter* filter,
+                                const Edits* edits) const {
     Rows rows;
     if (top == 0)
         return rows;
-    const qint64 cap = top < 0 ? std::numeric_limits<qint64>::max() : top;
+    if (edits && edits->empty())
+        edits = nullptr;
+    if (edits && !filter) {
+        // Enough rows of the index that, less those gone, TOP still holds.
+        const qint64 wanted = top < 0 ? -1 : top + qint64(edits->removed.size());
+        return merged(this->like(like, wanted, nullptr), *edits, top);
+    }
+    // Rows gone may be among the first matches: TOP then needs as many more.
+    const qint64 cap = top < 0 ? std::numeric_limits<qint64>::max()
+                       : edits ? top + qint64(edits->removed.size())
+                               : top;
     const Pattern p(like, m_rarity);
     const int first = p.minLength;
     const int last = p.impossible ? -1 : p.hasRun ? MaxLength : std::min(p.minLength, MaxLength);
@@ -1006,7 +1085,7 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
         if (like.matches(o.utf8.constData(), o.utf8.size()))
             otherMatches.push_back(o.ordinal);
 
-    if (!filter && !p.hasRun) {
+    if (!filter && !p.hasRun && !edits) {
         // One length: the bucket is already in row order.
         std::vector<quint32> hits;
         if (first <= last) {
@@ -1111,7 +1190,7 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
                 qint64 wanted = cap;
                 matchBlocks(spans[k].matcher, spans[k].from, spans[k].to, wanted, rowsMatched, rowsPassed);
             });
-        return assemble(matched, passed, top, filter);
+        return assemble(matched, passed, top, filter, edits);
     }
 
     // With TOP, rows are matched from the start of the table in growing spans,
@@ -1147,7 +1226,7 @@ WordIndex::Rows WordIndex::like(const JetLike& like, qint64 top, const RowFilter
             break;
         end = std::min<quint64>(words, quint64(end) * 2);
     }
-    return assemble(matched, passed, top, filter);
+    return assemble(matched, passed, top, filter, edits);
 }
 
 std::optional<qint64> WordIndex::rowidBound(const JetLike& pattern) const {
@@ -1156,18 +1235,19 @@ std::optional<qint64> WordIndex::rowidBound(const JetLike& pattern) const {
     const Rows first = like(pattern, 1, nullptr);
     if (first.words.empty())
         return m_rowidEnd;
-    const quint64 where = first.words.front();
-    const quint32 length = quint32(where >> 32);
-    const quint32 slot = quint32(where);
-    const quint32 ordinal = length == kOther ? m_others[slot].ordinal : m_buckets[length].ordinals[slot];
+    const quint32 ordinal = ordinalOf(first.words.front());
     // Only every 64th row id is kept: the one at or before the match.
     if (ordinal < 64)
         return std::nullopt;
     return m_rowids[ordinal / 64];
 }
 
-WordIndex::Rows WordIndex::withLength(qint64 length, const RowFilter* filter) const {
+WordIndex::Rows WordIndex::withLength(qint64 length, const RowFilter* filter, const Edits* edits) const {
     Rows rows;
+    if (edits && edits->empty())
+        edits = nullptr;
+    if (edits && !filter)
+        return merged(withLength(length, nullptr), *edits, -1);
     const Bucket* b = length >= 0 && length <= MaxLength ? &m_buckets[size_t(length)] : nullptr;
     std::vector<quint32> otherMatches;
     for (const Other& o : m_others)
@@ -1209,49 +1289,71 @@ WordIndex::Rows WordIndex::withLength(qint64 length, const RowFilter* filter) co
         if (filter->passes(QStringView(QString::fromUtf8(m_others[m_slotOf[ordinal]].utf8))))
             passed[ordinal / 64] |= quint64(1) << (ordinal % 64);
     }
-    return assemble(matched, passed, -1, filter);
+    return assemble(matched, passed, -1, filter, edits);
 }
 
 // Walks the statement's rows in row order, numbering them, and keeps those
-// that pass the filter or fall on a multiple of keepEvery.
+// that pass the filter or fall on a multiple of keepEvery. Rows written since
+// the build take their places in the walk.
 WordIndex::Rows WordIndex::assemble(std::vector<quint64>& matched, const std::vector<quint64>& passed,
-                                    qint64 top, const RowFilter* filter) const {
+                                    qint64 top, const RowFilter* filter, const Edits* edits) const {
     Rows rows;
-    std::vector<quint32> ordinals;
+    std::vector<quint64> ordinals;
     const qint64 limit = top < 0 ? std::numeric_limits<qint64>::max() : top;
     const qint64 every = filter && filter->keepEvery > 0 ? filter->keepEvery : 0;
     qint64 number = 0;        // rows of the statement so far
     qint64 lastDelivered = 0; // the number of the last row delivered
+    const auto take = [&](quint64 entry, bool passes) {
+        ++number;
+        if (!filter) {
+            ordinals.push_back(entry);
+        } else if (passes || (every && number % every == 0)) {
+            ordinals.push_back(entry);
+            rows.skippedBefore.push_back(quint32(number - 1 - lastDelivered));
+            lastDelivered = number;
+        }
+    };
+    static const std::vector<Edits::Added> kNoneAdded;
+    const std::vector<Edits::Added>& added = edits ? edits->added : kNoneAdded;
+    if (edits)
+        for (const quint32 gone : edits->removed)
+            matched[gone / 64] &= ~(quint64(1) << (gone % 64));
+    size_t k = 0; // the next added row
     for (size_t w = 0; w < matched.size() && number < limit; ++w) {
+        for (; k < added.size() && added[k].before < w * 64 && number < limit; ++k)
+            take(addedPlace(added[k].id), added[k].passes);
         quint64 g = matched[w];
         if (!g)
             continue;
+        const quint64 d = filter ? passed[w] & g : 0;
+        if (k < added.size() && added[k].before < (w + 1) * 64) {
+            // Added rows among this block's: one row at a time.
+            while (g && number < limit) {
+                const int bit = std::countr_zero(g);
+                g &= g - 1;
+                for (; k < added.size() && added[k].before <= w * 64 + bit && number < limit; ++k)
+                    take(addedPlace(added[k].id), added[k].passes);
+                if (number < limit)
+                    take(w * 64 + bit, d >> bit & 1);
+            }
+            continue;
+        }
         const qint64 count = std::popcount(g);
         if (filter) {
-            const quint64 d = passed[w] & g;
             const qint64 nextKept = every ? (number / every + 1) * every : std::numeric_limits<qint64>::max();
             if (!d && number + count < nextKept && number + count <= limit) {
                 number += count;
                 continue;
             }
-            while (g && number < limit) {
-                const int bit = std::countr_zero(g);
-                g &= g - 1;
-                ++number;
-                if ((d >> bit & 1) || (every && number % every == 0)) {
-                    ordinals.push_back(quint32(w * 64 + bit));
-                    rows.skippedBefore.push_back(quint32(number - 1 - lastDelivered));
-                    lastDelivered = number;
-                }
-            }
-        } else {
-            while (g && number < limit) {
-                ordinals.push_back(quint32(w * 64 + std::countr_zero(g)));
-                g &= g - 1;
-                ++number;
-            }
+        }
+        while (g && number < limit) {
+            const int bit = std::countr_zero(g);
+            g &= g - 1;
+            take(w * 64 + bit, d >> bit & 1);
         }
     }
+    for (; k < added.size() && number < limit; ++k)
+        take(addedPlace(added[k].id), added[k].passes);
     rows.skippedAfter = filter ? number - lastDelivered : 0;
     rows.filtered = filter != nullptr;
     rows.words = locate(ordinals);

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -31,7 +32,8 @@ public:
     // Returns nothing when the file cannot be answered exactly from memory
     // (no table WYRAZY, a value that is not text, a scan order the searches'
     // statements would not share); those files are left to the engine.
-    static std::unique_ptr<WordIndex> build(sqlite3* db);
+    // A build in the background stops early, with nothing, once `cancel` is set.
+    static std::unique_ptr<WordIndex> build(sqlite3* db, const std::atomic<bool>* cancel = nullptr);
 
     // The rows of one statement, each as where its word is kept. Without a
     // filter every row is delivered; with one, skippedBefore[i] is the number
@@ -44,10 +46,38 @@ public:
         bool filtered = false;
     };
 
+    // Rows written since the index was built, as one statement sees them: the
+    // rows gone (by row number) and the added rows the statement matches, each
+    // placed before the row number it precedes in a scan. An added row's word
+    // is delivered as addedPlace(id) and its text is the caller's to keep.
+    struct Edits {
+        struct Added {
+            quint32 before;
+            quint32 id;
+            bool passes; // the row filter's verdict (with a filter only)
+        };
+        std::vector<quint32> removed; // ascending
+        std::vector<Added> added;     // in scan order
+        bool empty() const { return removed.empty() && added.empty(); }
+    };
+    static constexpr quint32 kAdded = 0xFE;
+    static quint64 addedPlace(quint32 id) { return quint64(kAdded) << 32 | id; }
+    static bool isAdded(quint64 where) { return quint32(where >> 32) == kAdded; }
+
     // SELECT [TOP top] Wyraz FROM WYRAZY WHERE Wyraz LIKE pattern (top < 0: no TOP).
-    Rows like(const JetLike& pattern, qint64 top, const RowFilter* filter) const;
+    Rows like(const JetLike& pattern, qint64 top, const RowFilter* filter,
+              const Edits* edits = nullptr) const;
     // SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = length
-    Rows withLength(qint64 length, const RowFilter* filter) const;
+    Rows withLength(qint64 length, const RowFilter* filter, const Edits* edits = nullptr) const;
+
+    // Whether rows written later can be placed among the indexed ones: the
+    // scan reads them in increasing row id order and every row id is known.
+    bool editable() const { return m_editable; }
+    // The row number of the row with this id, if the index holds it.
+    std::optional<quint32> rowOf(qint64 rowid) const;
+    // The number of indexed rows whose id is below `rowid`: where a row with
+    // that id stands in a scan.
+    quint32 rowsBefore(qint64 rowid) const;
 
     // A row id at or below that of the first row whose word matches, so that
     // a query scanning WYRAZY in row id order may start there; past the last
@@ -87,9 +117,13 @@ public:
 
 private:
     Rows assemble(std::vector<quint64>& matched, const std::vector<quint64>& passed, qint64 top,
-                  const RowFilter* filter) const;
+                  const RowFilter* filter, const Edits* edits) const;
     // Where the words of rows (by row number) are kept.
-    std::vector<quint64> locate(const std::vector<quint32>& ordinals) const;
+    // (added rows pass through as they are)
+    std::vector<quint64> locate(const std::vector<quint64>& ordinals) const;
+    quint32 ordinalOf(quint64 where) const;
+    // The unfiltered rows of the index merged with the edits, the first `top`.
+    Rows merged(const Rows& base, const Edits& edits, qint64 top) const;
     std::vector<quint64> withOthers(int length, const std::vector<quint32>& hits,
                                     const std::vector<quint32>& others, qint64 cap) const;
 
@@ -100,5 +134,7 @@ private:
     quint32 m_count = 0;
     std::vector<qint64> m_rowids; // of every 64th row; empty when not in increasing order
     qint64 m_rowidEnd = 0;        // above every row id of the table
-    int m_rarity[36] = {};        // letters by how few words hold them, rarest first: rank per code
+    BigArray<quint32> m_rowidOf;  // per row, when editable (ids below 2^32)
+    bool m_editable = false;
+    int m_rarity[36] = {}; // letters by how few words hold them, rarest first: rank per code
 };

@@ -466,7 +466,7 @@ QString WordRangeRewrite::apply(const std::shared_ptr<DatabaseHandle>& handle, c
     const std::optional<Target> target = find(db, engineSql);
     if (!target)
         return engineSql;
-    const std::shared_ptr<const WordIndex> index = WordIndexCache::acquire(*handle);
+    const std::shared_ptr<const LiveWordIndex> index = WordIndexCache::acquire(*handle);
     if (!index)
         return engineSql;
     // Every pattern must hold, so the scan may start at the latest of their first matches.

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "common/Platform.h"
 #include "common/modMain.h"
+#include "db/index/WordIndexCache.h"
 #include "search/SearchOutcome.h"
 #include "search/SearchRun.h"
 #include "search/SearchTexts.h"
@@ -138,7 +139,10 @@ void SearchRunner::start(SearchKind kind) {
     }
     m_results.clear();
     m_results.refresh();
-    m_window.setPanelText(1, SearchTexts::statusRunning());
+    // Right after a database is opened its word index may still be read: say why the answer waits.
+    m_window.setPanelText(1, WordIndexCache::preparingFor(m_window.mod().ConnString)
+                                 ? SearchTexts::statusRunningIndexNotReady()
+                                 : SearchTexts::statusRunning());
     m_window.setPanelText(4, QString());
     yield();
     if (run != m_runs)

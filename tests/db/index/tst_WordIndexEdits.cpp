@@ -1,0 +1,272 @@
+#include "db/AppError.h"
+#include "db/Command.h"
+#include "db/Connection.h"
+#include "db/ConnectionString.h"
+#include "db/Recordset.h"
+#include "db/RowFilter.h"
+#include "db/index/WordIndexCache.h"
+#include "support/GeneratedDictionary.h"
+#include "support/TestDictionary.h"
+
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+// The word index kept current through the single-row writes of the word and
+// description commands, and read in the background: every answer after an
+// edit must be the engine's, row for row, without reading the file again.
+
+namespace {
+
+struct Delivered {
+    QStringList words;
+    QList<qint64> skipped;
+    QString error;
+    bool operator==(const Delivered&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Delivered& d) {
+    out << d.words.size() << " rows:";
+    for (qsizetype i = 0; i < std::min<qsizetype>(d.words.size(), 10); ++i)
+        out << " " << d.words[i].toStdString() << "/" << d.skipped[i];
+    if (!d.skipped.isEmpty())
+        out << " end/" << d.skipped.back();
+    return out << (d.error.isEmpty() ? "" : " error: ") << d.error.toStdString();
+}
+
+Delivered deliver(Connection& connection, const QString& sql, const std::optional<RowFilter>& filter) {
+    Delivered d;
+    try {
+        Recordset rs;
+        rs.setRowFilter(filter);
+        rs.open(sql, connection);
+        for (; !rs.eof(); rs.moveNext()) {
+            d.skipped << rs.rowsSkipped();
+            d.words << rs.value(0).toString();
+        }
+        d.skipped << rs.rowsSkipped();
+    } catch (const AppError& e) {
+        d.error = e.description();
+    }
+    return d;
+}
+
+struct EngineOnly {
+    EngineOnly() { WordIndexCache::setEnabled(false); }
+    ~EngineOnly() { WordIndexCache::setEnabled(true); }
+};
+
+void execute(const QString& connectionString, const QString& sql) {
+    Command command;
+    command.setActiveConnection(connectionString);
+    command.setCommandText(sql);
+    command.execute();
+}
+
+// The statements of the four word searches, some with the row filters of
+// the anagram and Scrabble searches (refresh rows every 3 and every 100).
+struct Probe {
+    QString sql;
+    std::optional<RowFilter> filter;
+};
+
+QList<Probe> probes() {
+    const auto like = [](const char* top, const char* pattern) {
+        return QStringLiteral("SELECT %1Wyraz FROM WYRAZY WHERE Wyraz LIKE '%2'")
+            .arg(QString::fromUtf8(top), QString::fromUtf8(pattern));
+    };
+    return {
+        {like("TOP 5000 ", "K%"), {}},
+        {like("TOP 3 ", "K%"), {}},
+        {like("TOP 1 ", "%"), {}},
+        {like("TOP 5000 ", "K_____AŁ"), {}},
+        {like("TOP 5000 ", "____"), {}},
+        {like("", "%OT%"), {}},
+        {like("", "%"), {}},
+        {QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 4"), {}},
+        {QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 4"), RowFilter::anagram("TKOA", 3)},
+        {QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 8"),
+         RowFilter::anagram("ŁAKOMIAK", 100)},
+        {like("", "%K%"), RowFilter::rack("K", {"O", "T", "A", "", "E"}, true, 3, 1, 3)},
+        {like("", "%O%"), RowFilter::rack("O", {"K", "T", "Ł", "", "W"}, true, 3, 1, 0)},
+        // Free queries whose scan starts where the index puts the first match.
+        {QStringLiteral("SELECT UCASE(Wyraz) FROM WYRAZY WHERE Wyraz LIKE 'KOZA'"), {}},
+        {QStringLiteral("SELECT UCASE(Wyraz) FROM WYRAZY WHERE Wyraz LIKE 'TOKA'"), {}},
+        {QStringLiteral("SELECT UCASE(Wyraz) FROM WYRAZY WHERE Wyraz LIKE 'K-2'"), {}},
+    };
+}
+
+// One edit as the word and description commands send it.
+struct Edit {
+    const char* name;
+    const char* sql;
+};
+
+const Edit kEdits[] = {
+    {"add", "INSERT INTO WYRAZY (Wyraz) VALUES ('KOTA')"},
+    {"add a second", "INSERT INTO WYRAZY (Wyraz) VALUES ('KAMAŁ')"},
+    {"rename an early word", "UPDATE WYRAZY SET Wyraz = 'KOZA' WHERE Wyraz = 'KOT'"},
+    {"rename the added word", "UPDATE WYRAZY SET Wyraz = 'TOKA' WHERE Wyraz = 'KOTA'"},
+    {"add a description", "INSERT INTO OPISY (WyrazID, Opis) VALUES (2, 'zwierzę')"},
+    {"delete descriptions", "DELETE FROM OPISY WHERE WyrazID IN (SELECT WyrazID FROM WYRAZY WHERE Wyraz IN "
+                            "('KRET','TOKA'))"},
+    {"delete two words", "DELETE FROM WYRAZY WHERE Wyraz IN ('KRET','TOKA')"},
+    {"remove a description", "DELETE FROM OPISY WHERE WyrazID = 2 AND Opis IN ('zwierzę')"},
+    {"rename to small letters", "UPDATE WYRAZY SET Wyraz = 'kawa' WHERE Wyraz = 'KOZA'"},
+    {"add a word the index keeps as text", "INSERT INTO WYRAZY (Wyraz) VALUES ('K-2')"},
+    {"rename a word of many rows", "UPDATE WYRAZY SET Wyraz = 'ŁAKOMIAK' WHERE Wyraz = 'KOŁO'"},
+    {"delete a word of many rows", "DELETE FROM WYRAZY WHERE Wyraz = 'ŁAKOMIAK'"},
+    {"add back what was deleted", "INSERT INTO WYRAZY (Wyraz) VALUES ('KRET')"},
+    {"empty the word", "UPDATE WYRAZY SET Wyraz = NULL WHERE Wyraz = 'kawa'"},
+};
+
+class IndexAfterEdits : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WordIndexCache::clear();
+        QStringList words;
+        // Enough rows that TOP and the refresh rows fall inside the table.
+        QRandomGenerator random(5);
+        const QString letters = QStringLiteral("AKOTEŁWZ");
+        for (int i = 0; i < 3000; ++i) {
+            QString w;
+            for (int n = 2 + random.bounded(7); n > 0; --n)
+                w += letters[random.bounded(int(letters.size()))];
+            words << w;
+        }
+        words = QStringList{"KOT", "KRET", "ŻÓŁW", "KOŁO"} + words;
+        words.insert(1500, "KOŁO");
+        words << "KOŁO";
+        m_dict = std::make_unique<TestDictionary>(words);
+        m_cs = m_dict->connectionString();
+        m_indexed.open(m_cs);
+        m_engine.open(m_cs);
+    }
+    void TearDown() override { WordIndexCache::foldAfter(512); }
+
+    // Every probe answered alike by the index and the engine.
+    void expectSameAsEngine(const char* after) {
+        for (const Probe& p : probes()) {
+            const Delivered fromIndex = deliver(m_indexed, p.sql, p.filter);
+            EngineOnly off;
+            const Delivered fromEngine = deliver(m_engine, p.sql, p.filter);
+            EXPECT_EQ(fromIndex, fromEngine) << "after " << after << ": " << p.sql.toStdString();
+        }
+    }
+
+    std::unique_ptr<TestDictionary> m_dict;
+    QString m_cs;
+    Connection m_indexed;
+    Connection m_engine;
+};
+
+TEST_F(IndexAfterEdits, EveryAnswerIsTheEnginesWithoutReadingTheFileAgain) {
+    expectSameAsEngine("the start");
+    const int builds = WordIndexCache::stats().builds;
+    for (const Edit& edit : kEdits) {
+        execute(m_cs, QString::fromUtf8(edit.sql));
+        expectSameAsEngine(edit.name);
+        EXPECT_EQ(WordIndexCache::stats().builds, builds) << "read again after " << edit.name;
+    }
+    EXPECT_GT(WordIndexCache::stats().edits, 0u);
+}
+
+TEST_F(IndexAfterEdits, ManyEditsAreFoldedIntoAFreshIndexInTheBackground) {
+    WordIndexCache::prepare(m_cs);
+    WordIndexCache::waitIdle();
+    WordIndexCache::foldAfter(4);
+    const WordIndexCache::Stats before = WordIndexCache::stats();
+    for (const Edit& edit : kEdits)
+        execute(m_cs, QString::fromUtf8(edit.sql));
+    // Answers stay exact while the fresh index is being read and after.
+    expectSameAsEngine("the edits");
+    WordIndexCache::waitIdle();
+    const WordIndexCache::Stats after = WordIndexCache::stats();
+    EXPECT_GT(after.folds, before.folds);
+    EXPECT_LE(after.edits, 4u);
+    expectSameAsEngine("the fold");
+}
+
+TEST_F(IndexAfterEdits, AWriteByAnotherProgramBetweenEditsIsNotLost) {
+    expectSameAsEngine("the start");
+    execute(m_cs, QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('KOTKA')"));
+    // Another program writes, then the window writes again: the index must not
+    // take the window's change onto the words as they were before the other's.
+    m_dict->exec(QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('KOTEK')"));
+    execute(m_cs, QStringLiteral("UPDATE WYRAZY SET Wyraz = 'KOC' WHERE Wyraz = 'KRET'"));
+    expectSameAsEngine("writes by two programs");
+    const Delivered listed = deliver(m_indexed, "SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'KOTEK'", {});
+    EXPECT_EQ(listed.words, QStringList{"KOTEK"});
+}
+
+// Statements the index cannot follow row by row leave it exact all the same.
+struct Unusual {
+    const char* name;
+    const char* sql;
+    bool fails;
+};
+
+void PrintTo(const Unusual& u, std::ostream* os) {
+    *os << u.name;
+}
+
+class IndexAfterUnusualWrites : public IndexAfterEdits, public ::testing::WithParamInterface<Unusual> {};
+
+TEST_P(IndexAfterUnusualWrites, AnswersStayTheEngines) {
+    expectSameAsEngine("the start");
+    bool failed = false;
+    try {
+        execute(m_cs, QString::fromUtf8(GetParam().sql));
+    } catch (const AppError&) {
+        failed = true;
+    }
+    EXPECT_EQ(failed, GetParam().fails);
+    expectSameAsEngine(GetParam().name);
+}
+
+const Unusual kUnusual[] = {
+    {"ManyRows", "UPDATE WYRAZY SET Wyraz = 'KOT' WHERE Wyraz LIKE '%A%'", false},
+    {"EveryRow", "DELETE FROM WYRAZY", false},
+    {"RowIdMoved", "UPDATE WYRAZY SET WyrazID = 900000 WHERE Wyraz = 'KRET'", false},
+    {"RowIdMovedForward", "UPDATE WYRAZY SET WyrazID = 0 WHERE WyrazID = 3000", false},
+    {"NumberForAWord", "UPDATE WYRAZY SET Wyraz = 42 WHERE Wyraz = 'KOT'", false},
+    {"TakenRowId", "INSERT INTO WYRAZY (WyrazID, Wyraz) VALUES (2, 'KOS')", true},
+    {"NoRowChanged", "UPDATE WYRAZY SET Wyraz = 'KOS' WHERE Wyraz = 'NIEMA'", false},
+    {"SchemaChanged", "CREATE INDEX Wyrazy_Odwrotnie ON WYRAZY (Wyraz DESC)", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Statements, IndexAfterUnusualWrites, ::testing::ValuesIn(kUnusual),
+                         [](const ::testing::TestParamInfo<Unusual>& info) { return info.param.name; });
+
+TEST(IndexInBackground, ASearchWaitsForTheReadingInProgressInsteadOfStartingAnother) {
+    WordIndexCache::clear();
+    GeneratedDictionary dict(40000, 99);
+    const QString cs = dict.connectionString();
+    const int builds = WordIndexCache::stats().builds;
+    WordIndexCache::prepare(cs);
+    Connection connection;
+    connection.open(cs);
+    const Delivered first = deliver(connection, "SELECT TOP 10 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'", {});
+    EXPECT_TRUE(first.error.isEmpty()) << first;
+    WordIndexCache::waitIdle();
+    EXPECT_EQ(WordIndexCache::stats().builds, builds + 1);
+    // Ready now: asking again for the same file reads nothing.
+    WordIndexCache::prepare(cs);
+    EXPECT_FALSE(WordIndexCache::preparing(dict.dict().path()));
+    deliver(connection, "SELECT TOP 10 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'A%'", {});
+    EXPECT_EQ(WordIndexCache::stats().builds, builds + 1);
+}
+
+TEST(IndexInBackground, AFileThatCannotBeOpenedIsLeftToTheSearchToReport) {
+    WordIndexCache::clear();
+    TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("tajne"));
+    const int builds = WordIndexCache::stats().builds;
+    WordIndexCache::prepare(ConnectionString::build(true, dict.path(), QStringLiteral("złe")));
+    WordIndexCache::waitIdle();
+    EXPECT_EQ(WordIndexCache::stats().builds, builds);
+    EXPECT_EQ(WordIndexCache::stats().memoryBytes, 0);
+}
+
+} // namespace
