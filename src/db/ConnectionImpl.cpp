@@ -22,6 +22,8 @@
 
 #include <sqlite3.h>
 
+#include <optional>
+
 namespace {
 
 // Statements sent through the provider may not attach other files, change
@@ -143,16 +145,23 @@ std::unique_ptr<RowSource> ConnectionImpl::openRows(const QString& jetSql, const
 }
 
 qint64 ConnectionImpl::execute(const QString& jetSql) {
+    return executeOne(jetSql, true);
+}
+
+qint64 ConnectionImpl::executeOne(const QString& jetSql, bool followIndex) {
     DatabaseHandle& h = requireOpen();
     const QString rewritten = WordRangeRewrite::apply(handle, JetSqlTranslator::translate(jetSql));
     // The word index follows the rows the statement writes.
-    IndexedWrite write(handle);
+    std::optional<IndexedWrite> write;
+    if (followIndex)
+        write.emplace(handle);
     SqliteRowSource run(handle, rewritten, timeout);
     // A SELECT sent as a command is read to its end, as the original does.
     while (!run.atEnd())
         run.advance();
     const qint64 changed = run.writes() ? sqlite3_changes64(h.db()) : -1;
-    write.finish();
+    if (write)
+        write->finish();
     return changed;
 }
 
@@ -165,12 +174,16 @@ qint64 ConnectionImpl::executeAll(const QStringList& jetSqls) {
         if (rc != SQLITE_OK)
             throw h.lastError(rc);
     };
+    // The index follows the transaction as one write: its rows become visible
+    // with the commit, or not at all.
+    IndexedWrite write(handle);
     run("BEGIN");
     qint64 changed = 0;
     try {
         for (const QString& sql : jetSqls)
-            changed += qMax<qint64>(0, execute(sql));
+            changed += qMax<qint64>(0, executeOne(sql, false));
         run("COMMIT");
+        write.finish();
     } catch (...) {
         // The engine may have rolled back already (a failed COMMIT, a full disk).
         if (!sqlite3_get_autocommit(h.db()))

@@ -38,4 +38,7 @@ public:
 
 private:
     DatabaseHandle& requireOpen() const;
+    // One statement; the word index follows its rows unless the caller follows
+    // a whole transaction around it.
+    qint64 executeOne(const QString& jetSql, bool followIndex);
 };

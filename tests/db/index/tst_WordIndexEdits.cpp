@@ -173,6 +173,18 @@ TEST_F(IndexAfterEdits, EveryAnswerIsTheEnginesWithoutReadingTheFileAgain) {
     EXPECT_GT(WordIndexCache::stats().edits, 0u);
 }
 
+TEST_F(IndexAfterEdits, TheTwoStatementDeleteIsFollowedAsOneTransaction) {
+    expectSameAsEngine("the start");
+    const int builds = WordIndexCache::stats().builds;
+    Command command;
+    command.setActiveConnection(m_cs);
+    command.executeAll(
+        {"DELETE FROM OPISY WHERE WyrazID IN (SELECT WyrazID FROM WYRAZY WHERE Wyraz IN ('KOT','KRET'))",
+         "DELETE FROM WYRAZY WHERE Wyraz IN ('KOT','KRET')"});
+    expectSameAsEngine("the delete");
+    EXPECT_EQ(WordIndexCache::stats().builds, builds);
+}
+
 TEST_F(IndexAfterEdits, ManyEditsAreFoldedIntoAFreshIndexInTheBackground) {
     WordIndexCache::prepare(m_cs);
     WordIndexCache::waitIdle();
