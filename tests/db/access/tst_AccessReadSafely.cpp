@@ -66,6 +66,10 @@ struct FormatCase {
     int tables;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.file;
+}
+
 class AccessVersion : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(AccessVersion, OpensAndIsAForeignDatabase) {
