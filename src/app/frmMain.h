@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/AppError.h"
+
 #include <QGroupBox>
 #include <QList>
 #include <QMainWindow>
@@ -8,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 struct FileDialogResult;
 class HelpIcon;
@@ -250,6 +253,8 @@ private:
     void setDatabaseEntries(bool enable);
 
     modMain& m_mod;
+    // The error of the last DBStatus, if one ended it.
+    std::optional<AppError> m_checkError;
     ResultsList* m_results = nullptr;
     LetterFieldArray* m_TFields = nullptr;
     LetterFieldArray* m_UFields = nullptr;

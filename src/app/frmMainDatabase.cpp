@@ -6,6 +6,7 @@
 #include "common/modMain.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseFiles.h"
+#include "db/ProviderErrors.h"
 #include "db/SchemaCheck.h"
 #include "db/index/WordIndexCache.h"
 
@@ -34,6 +35,7 @@ qint16 frmMain::DBStatus() {
     const QString path = dbPath();
     const QString built = ConnectionString::build(m_mod.DBReadOnly, path, txtPassword->text());
     const SchemaCheck::Result result = SchemaCheck::run(path, built);
+    m_checkError = result.error;
     if (result.error) {
         m_mod.ConnString.clear();
         if (m_mod.settings.LogConnErrors) {
@@ -121,9 +123,16 @@ void frmMain::checkAndShow() {
     if (!message.isEmpty()) {
         LoadDBStatusImage(false);
         EnableDisableControls(false);
-        // The database frame keeps the state it had.
+        // The database frame keeps the state it had, unless the password was
+        // refused: then the user must be able to type it and test again.
+        const qint32 error = m_checkError ? m_checkError->number() : 0;
+        if (error == ProviderErrors::AuthenticationFailed) {
+            EnableDisableFrame(true, fraDatabase);
+            txtPassword->setFocus();
+        }
         clearResults();
-        m_mod.MsgWarning(message);
+        // A file that only needs its write bits to be repaired is not of a wrong format.
+        m_mod.MsgWarning(error == ProviderErrors::ReadOnlyRepair ? m_checkError->description() : message);
         return;
     }
     LoadDBStatusImage(true);

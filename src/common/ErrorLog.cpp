@@ -5,9 +5,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -73,13 +78,33 @@ QString ErrorLog::fromWindows1250(const QByteArray& bytes) {
 }
 
 void ErrorLog::append(const QString& path, const QString& line) {
-    QFile file(path);
-    // Append only: QIODevice::Append never truncates, and does not create folders.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw AppError(QFileInfo::exists(QFileInfo(path).absolutePath()) ? AppError::PermissionDenied
-                                                                         : AppError::PathNotFound,
+    // Append only: O_APPEND never truncates, and no folder is created. O_NONBLOCK
+    // keeps a FIFO without a reader from stopping the program; a log that is not
+    // a regular file (FIFO, device) counts as one that cannot be written.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0)
+        throw AppError(
+            QFileInfo::exists(QFileInfo(path).absolutePath()) ? AppError::PermissionDenied
+                                                              : AppError::PathNotFound,
+            QStringLiteral("Nie można otworzyć pliku %1: %2")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw AppError(AppError::PermissionDenied,
+                       QStringLiteral("Nie można zapisać pliku %1: to nie jest zwykły plik.")
+                           .arg(QDir::toNativeSeparators(path)));
+    }
+    // A regular file: back to ordinary blocking writes.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    QFile file;
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw AppError(AppError::PermissionDenied,
                        QStringLiteral("Nie można otworzyć pliku %1: %2")
                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
     const QByteArray bytes = toWindows1250(line) + "\r\n";
     if (file.write(bytes) != bytes.size() || !file.flush())
         throw AppError(AppError::PermissionDenied,

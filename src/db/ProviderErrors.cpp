@@ -28,6 +28,15 @@ AppError wrongPassword() {
     return AppError(AuthenticationFailed, QStringLiteral("Nieprawidłowe hasło."));
 }
 
+AppError needsRepairButReadOnly(const QString& path) {
+    return AppError(
+        ReadOnlyRepair,
+        QStringLiteral("Plik bazy danych '%1' nie został poprawnie zamknięty po ostatnim zapisie "
+                       "i przed odczytem musi zostać naprawiony, ale jest tylko do odczytu. Nadaj "
+                       "mu prawo zapisu i otwórz go ponownie.")
+            .arg(path));
+}
+
 AppError fileLocked(const QString& path) {
     return AppError(
         AppError::ProviderError,

@@ -18,6 +18,7 @@ constexpr qint32 NoSuchTable = -2147217865;          // 0x80040E37
 constexpr qint32 MissingValue = -2147217904;         // 0x80040E10
 constexpr qint32 Timeout = -2147217871;              // 0x80040E31
 constexpr qint32 AuthenticationFailed = -2147217843; // 0x80040E4D
+constexpr qint32 ReadOnlyRepair = -2147217911;       // 0x80040E09
 
 AppError badConnectionString();
 AppError providerNotFound();
@@ -25,6 +26,9 @@ AppError fileNotFound(const QString& path);
 AppError unrecognisedFormat(const QString& path);
 AppError wrongPassword();
 AppError fileLocked(const QString& path);
+// A file left half-written by an interrupted writer, which cannot be repaired
+// because it must not be written (its write bits are off).
+AppError needsRepairButReadOnly(const QString& path);
 AppError cannotOpen(const QString& path, const QString& engineMessage);
 AppError connectionClosed();
 AppError objectOpen();

@@ -2,7 +2,7 @@
 
 #include "common/modMain.h"
 #include "db/AppError.h"
-#include "db/access/AccessFile.h"
+#include "db/access/AccessSnapshot.h"
 #include "db/native/DictionaryWriter.h"
 #include "db/text/PolishOrder.h"
 #include "maintenance/WordListText.h"
@@ -78,9 +78,9 @@ public:
     }
 
     void readAccess(const QString& path) {
-        AccessFile file = [&] {
+        AccessSnapshot file = [&] {
             try {
-                return AccessFile::open(path, m_options.password);
+                return AccessSnapshot::open(path, m_options.password);
             } catch (const AppError& e) {
                 throw AppError(
                     e.number(),
@@ -163,7 +163,7 @@ private:
     std::vector<std::pair<quint32, QString>> m_descriptions;
     bool m_descriptionsSorted = true;
 
-    static int columnIndex(const AccessFile& file, const QString& path, const QString& table,
+    static int columnIndex(const AccessSnapshot& file, const QString& path, const QString& table,
                            const QString& name) {
         const QVector<AccessColumn> columns = file.columns(table);
         for (qsizetype i = 0; i < columns.size(); ++i)

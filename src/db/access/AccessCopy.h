@@ -2,18 +2,17 @@
 
 #include <QString>
 
-#include <functional>
-
-// "Save as" for a genuine Access dictionary: the copy is a native dictionary
-// (which the program can edit) with the same words under the same WyrazIDs and
-// the same descriptions.
+// "Save as" for a genuine Access database: the copy is a native file (which
+// the program can edit) with the same tables, columns (names, types and defined
+// sizes as the provider reports them) and rows as the original, so that it
+// passes or fails the schema check just as the original does. A dictionary's
+// WyrazID numbers new words as a native dictionary does.
 namespace AccessCopy {
 
 // Writes the copy to `targetPath`, which must not exist. Throws AppError with a
-// Polish message when the source cannot be opened with `password`, is not a
-// dictionary (tables WYRAZY and OPISY with their fields), or the copy cannot be
-// written; no file is left at `targetPath` then. `progress` gets the rows copied.
-void toNative(const QString& accessPath, const QString& password, const QString& targetPath,
-              const std::function<void(qint64 rows)>& progress = {});
+// Polish message when the source cannot be opened with `password`, cannot be
+// read whole, or the copy cannot be written; no file is left at `targetPath`
+// (nor beside it) then.
+void toNative(const QString& accessPath, const QString& password, const QString& targetPath);
 
 } // namespace AccessCopy

@@ -119,11 +119,15 @@ Header parseHeader(const QString& path) {
         throw AppError(AppError::ProviderError, formatError(path));
     Header header;
     const quint32 version = le32(page->constData() + VersionOffset);
-    if (version == 0)
+    // Jet files carry 0 or 1; ACE files a value per Access release, not always a
+    // small number (Access 2010 writes 0x0103). Values the reader does not know are
+    // refused when it opens the file.
+    const bool ace = std::memcmp(page->constData() + 4, "Standard ACE DB", 15) == 0;
+    if (version == 0 && !ace)
         header.version = AccessFile::Version::Jet3;
-    else if (version == 1)
+    else if (version == 1 && !ace)
         header.version = AccessFile::Version::Jet4;
-    else if (version <= 6)
+    else if (ace && version >= 2)
         header.version = AccessFile::Version::Ace;
     else
         throw AppError(AppError::ProviderError, formatError(path));
@@ -213,7 +217,7 @@ struct AccessFile::Impl {
         return table;
     }
 
-    // Text and memo bytes are UCS-2 (possibly "compressed") in Jet 4 and ACE and
+    // Text and memo bytes are UTF-16 (possibly "compressed") in Jet 4 and ACE and
     // code-page bytes in Jet 3; libmdb's converter is set to UTF-8 in open().
     QString text(const char* bytes, size_t length) const {
         if (length == 0)
@@ -385,7 +389,8 @@ struct AccessFile::Impl {
     // libmdb picks the output charset from the MDBICONV variable; texts must come out as UTF-8.
     void useUtf8() {
         mdb_iconv_close(mdb.get());
-        QByteArray source = "UCS-2LE";
+        // UTF-16, not UCS-2: characters beyond the BMP are stored as surrogate pairs.
+        QByteArray source = "UTF-16LE";
         if (version == Version::Jet3)
             source = "CP" + QByteArray::number(mdb->f->code_page ? mdb->f->code_page : 1252);
         mdb->iconv_in = iconv_open("UTF-8", source.constData());
@@ -407,7 +412,7 @@ bool AccessFile::looksLikeAccessFile(const QString& path) {
     return readHeader(path).has_value();
 }
 
-AccessFile AccessFile::open(const QString& path, const QString& password) {
+AccessFile::Version AccessFile::checkPassword(const QString& path, const QString& password) {
     const Header header = parseHeader(path);
     if (header.version == Version::Ace && !header.password.isEmpty())
         throw AppError(AppError::ProviderError,
@@ -416,10 +421,15 @@ AccessFile AccessFile::open(const QString& path, const QString& password) {
                            .arg(path));
     if (!header.password.isEmpty() && header.password != password)
         throw AppError(WrongPasswordError, QStringLiteral("Nieprawidłowe hasło."));
+    return header.version;
+}
+
+AccessFile AccessFile::open(const QString& path, const QString& password) {
+    const Version version = checkPassword(path, password);
 
     auto impl = std::make_unique<Impl>();
     impl->path = path;
-    impl->version = header.version;
+    impl->version = version;
     impl->mdb.reset(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!impl->mdb)
         throw AppError(AppError::ProviderError, formatError(path));
@@ -469,7 +479,12 @@ void AccessFile::forEachRow(const QString& table,
     mdb_rewind_table(t.get());
     std::vector<MdbField> fields(std::max<unsigned>(t->num_cols, MDB_MAX_COLS));
     QVector<QVariant> row(static_cast<qsizetype>(t->num_cols));
+    // The reader ends a table at its first unreadable page as if the table ended
+    // there, so a short or damaged file would give part of the rows; the table's
+    // own row count tells the two apart.
+    qint64 read = 0;
     while (mdb_fetch_row(t.get())) {
+        ++read;
         // mdb_fetch_row leaves the row's page in pg_buf; crack it again for the null flags
         // and raw values, which its string binding does not keep apart.
         int start = 0;
@@ -484,8 +499,15 @@ void AccessFile::forEachRow(const QString& table,
         for (unsigned i = 0; i < t->num_cols; ++i)
             row[i] = d->value(columnAt(t.get(), i), fields[i]);
         if (!visit(row))
-            break;
+            return;
     }
+    if (read != static_cast<qint64>(t->num_rows))
+        throw AppError(AppError::ProviderError,
+                       QStringLiteral("Plik '%1' jest uszkodzony lub niepełny: tabela '%2' ma %3 wierszy, "
+                                      "a odczytano %4.")
+                           .arg(d->path, table)
+                           .arg(t->num_rows)
+                           .arg(read));
 }
 
 QVector<QVector<QVariant>> AccessFile::readRows(const QString& table) const {

@@ -46,6 +46,10 @@ public:
     // Header test only: the file starts like a Jet or ACE database.
     static bool looksLikeAccessFile(const QString& path);
 
+    // Header only, without the reader: the format and the database password as
+    // open() checks them. Throws the same errors as open() for these two.
+    static Version checkPassword(const QString& path, const QString& password);
+
     // Opens the file and checks the database password against its header as Jet
     // does (an empty stored password means none is set). Throws AppError when the
     // file cannot be read, is not an Access database, or the password is wrong.
@@ -63,6 +67,8 @@ public:
     // Throws AppError when the table does not exist (name compared case-insensitively).
     QVector<AccessColumn> columns(const QString& table) const;
     // Calls visit with each row's values in column order; visit returns false to stop.
+    // Throws AppError when the rows read fall short of the table's own row count
+    // (a truncated or damaged file), so a table is read whole or not at all.
     void forEachRow(const QString& table, const std::function<bool(const QVector<QVariant>&)>& visit) const;
     QVector<QVector<QVariant>> readRows(const QString& table) const;
 

@@ -3,6 +3,7 @@
 #include "db/DeclaredType.h"
 #include "db/ProviderErrors.h"
 #include "db/access/AccessFile.h"
+#include "db/access/AccessReaderProcess.h"
 #include "db/jet/JetFunctions.h"
 #include "db/native/EngineSetup.h"
 
@@ -212,16 +213,24 @@ QByteArray buildImage(const AccessFile& file) {
                                      quoteName(c.name)));
         }
     }
+    // An engine database without a single page has no image at all; a file with no
+    // user table is still a valid, empty database.
+    memory.exec(QStringLiteral("PRAGMA user_version = 1"));
     memory.exec(QStringLiteral("COMMIT"));
     return memory.serialise();
 }
 
 } // namespace
 
+QByteArray AccessImage::build(const QString& path, const QString& password) {
+    EngineSetup::ensure();
+    return buildImage(AccessFile::open(path, password));
+}
+
 std::shared_ptr<const QByteArray> AccessImage::load(const QString& path, const QString& password) {
     EngineSetup::ensure();
     // The password is checked on every open, also when the content is cached.
-    const AccessFile file = AccessFile::open(path, password);
+    AccessFile::checkPassword(path, password);
     const QFileInfo info(path);
     const QString key = info.absoluteFilePath();
     const qint64 size = info.size();
@@ -235,7 +244,7 @@ std::shared_ptr<const QByteArray> AccessImage::load(const QString& path, const Q
             }
         }
     }
-    auto image = std::make_shared<const QByteArray>(buildImage(file));
+    auto image = std::make_shared<const QByteArray>(AccessReaderProcess::readImage(path, password));
     std::lock_guard lock(g_cacheMutex);
     g_cache.remove_if([&key](const CachedImage& c) { return c.path == key; });
     g_cache.push_front({key, size, modified, image});

@@ -3,12 +3,12 @@
 #include "db/AppError.h"
 #include "db/FileFormat.h"
 #include "db/native/NativeDatabase.h"
+#include "db/native/TempFiles.h"
 #include "db/text/PolishOrder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -85,6 +85,7 @@ struct PendingWord {
 struct DictionaryWriter::Impl {
     QString path;
     QString tempPath;
+    int tempLock = -1; // held while the work file is ours (TempFiles)
     bool newFile = false;
     sqlite3* db = nullptr;
     bool inTransaction = false;
@@ -114,6 +115,7 @@ struct DictionaryWriter::Impl {
         }
         if (newFile && !tempPath.isEmpty() && !committed)
             QFile::remove(tempPath);
+        TempFiles::release(tempLock);
     }
 
     [[noreturn]] void fail(int rc, const QString& doing) const {
@@ -231,16 +233,16 @@ struct DictionaryWriter::Impl {
         if (!dir.exists())
             throw AppError(AppError::PathNotFound,
                            QStringLiteral("Folder %1 nie istnieje.").arg(quoted(dir.absolutePath())));
+        // Work files of writers that were killed or crashed here earlier.
+        TempFiles::removeStale(dir.absolutePath());
         // An empty dictionary under a name nobody else uses; it takes the target's
         // name only in commit().
         for (int attempt = 0; attempt < 100 && tempPath.isEmpty(); ++attempt) {
-            const QString candidate =
-                dir.filePath(QStringLiteral(".%1.%2.tmp")
-                                 .arg(info.fileName())
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+            const QString candidate = TempFiles::nameFor(path);
             try {
                 NativeDatabase::create(candidate);
                 tempPath = candidate;
+                tempLock = TempFiles::hold(candidate);
             } catch (const AppError& e) {
                 if (e.number() != AppError::FileAlreadyExists)
                     throw AppError(AppError::PermissionDenied,

@@ -34,6 +34,8 @@ QString pathOf(sqlite3* db) {
 // Errors met while reading the file itself: not a database, locked, unreadable.
 [[noreturn]] void throwFileError(sqlite3* db, int rc) {
     const int primary = rc & 0xff;
+    if (rc == SQLITE_READONLY_ROLLBACK || rc == SQLITE_READONLY_RECOVERY)
+        throw ProviderErrors::needsRepairButReadOnly(pathOf(db));
     if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
         throw ProviderErrors::unrecognisedFormat(pathOf(db));
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
@@ -137,6 +139,11 @@ sqlite3* NativeDatabase::open(const QString& path, const QString& password, bool
     if (!info.isFile())
         throw ProviderErrors::fileNotFound(path);
     sqlite3* db = nullptr;
+    // A file with its write bits off is never written, also by a user the system
+    // would let write it (root): not even to roll back a journal left behind.
+    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (!(info.permissions() & writeBits))
+        readOnly = true;
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     // An absolute path never starts with "file:", so it is not taken for a URI.
     const int rc = sqlite3_open_v2(info.absoluteFilePath().toUtf8().constData(), &db, flags, nullptr);

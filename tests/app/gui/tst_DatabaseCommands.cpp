@@ -251,7 +251,12 @@ TEST_F(DatabaseCommands, AFailedOpenKeepsTheDatabaseFrameAsItWas) {
     TestDictionary dict({"KOT"}, {}, "tajne");
     frmMain& w = window(); // no database: the database frame starts disabled
     ASSERT_FALSE(w.fraDatabase->isEnabled());
-    open(dict.path());
+    const QString garbage = dict.folder() + "/smieci.mdb";
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    open(garbage);
     EXPECT_EQ(env.prompts.texts(), QStringList(BadFormat));
     expectFailed();
     EXPECT_FALSE(w.fraDatabase->isEnabled());
