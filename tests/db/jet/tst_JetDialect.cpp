@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 namespace {
 
@@ -18,6 +19,13 @@ struct ExpressionCase {
     Is type;
     const char* value; // the value as text; ignored for Null
 };
+
+std::string typeName(Is type);
+
+// Failure messages name the row, not its bytes.
+void PrintTo(const ExpressionCase& c, std::ostream* os) {
+    *os << c.expression;
+}
 
 std::string typeName(Is type) {
     switch (type) {
@@ -201,6 +209,10 @@ const StatementCase kStatements[] = {
     {"division_in_where", "SELECT Wyraz FROM WYRAZY WHERE WyrazID / 4 = 0.5", "Wyraz", "KOTEK"},
 };
 
+void PrintTo(const StatementCase& c, std::ostream* os) {
+    *os << c.sql;
+}
+
 class StatementTest : public ::testing::TestWithParam<StatementCase> {
 protected:
     static void SetUpTestSuite() {
@@ -263,6 +275,10 @@ const RefusalCase kRefusals[] = {
     {"sql_of_the_engine", "SELECT Wyraz FROM WYRAZY LIMIT 1", "Błąd składni"},
     {"unclosed_bracket", "SELECT [Wyraz FROM WYRAZY", "Błąd składni"},
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.sql;
+}
 
 class RefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 

@@ -3,6 +3,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <ostream>
+
 namespace {
 
 struct LateErrorCase {
@@ -19,6 +21,10 @@ const LateErrorCase kLateErrors[] = {
     {"late_logged_when_asked", "SELECT Wyraz, MID(Wyraz, 3 - WyrazID, 1) AS M FROM WYRAZY", true, 1},
     {"late_division_by_zero", "SELECT Wyraz, 1 / (3 - WyrazID) FROM WYRAZY", false, 0},
 };
+
+void PrintTo(const LateErrorCase& c, std::ostream* os) {
+    *os << c.query;
+}
 
 class QueryLateError : public SearchWindowTest, public ::testing::WithParamInterface<LateErrorCase> {
 protected:
