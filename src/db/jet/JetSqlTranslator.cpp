@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -276,21 +277,49 @@ private:
     }
 
     // One SELECT with its own ORDER BY: TOP keeps the rows tied with the last one.
-    static QString single(const SelectCore& c, const QString& orderBy, const QString& keys,
-                          const QString& rankKeys) {
+    QString single(const SelectCore& c, const QString& orderBy, const QString& keys,
+                   const QString& rankKeys) const {
         QString out = c.lead + c.body() + orderBy + keys;
         if (c.top.isEmpty())
             return out;
         if (orderBy.isEmpty())
             return out + QStringLiteral(" LIMIT ") +
                    rowCount(c, QStringLiteral("(") + c.body() + QLatin1Char(')'));
-        // The count of rows ranked no lower than the n-th row.
+        if (m_keys.size() == m_descending.size()) {
+            const bool descending = m_descending.front();
+            if (std::all_of(m_descending.begin(), m_descending.end(),
+                            [&](bool d) { return d == descending; }))
+                return out + QStringLiteral(" LIMIT ") + withTies(c, descending);
+        }
+        // Keys in both directions: the count of rows ranked no lower than the n-th row.
         return out + QStringLiteral(" LIMIT (WITH jet_top AS (SELECT") + c.list +
                QStringLiteral(", RANK() OVER (ORDER BY") + rankKeys + QStringLiteral(") AS jet_rank") +
                c.rest +
                QStringLiteral(") SELECT COUNT(*) FROM jet_top WHERE jet_rank <= (SELECT MAX(jet_rank) FROM "
                               "(SELECT jet_rank FROM jet_top ORDER BY jet_rank LIMIT ") +
                rowCount(c, QStringLiteral("jet_top")) + QStringLiteral(")))");
+    }
+
+    // "max(n, rows whose keys do not come after the n-th row's keys)": the
+    // n-th row is found with a limit and the rows are counted by their keys,
+    // so an index on the keys serves both.
+    QString withTies(const SelectCore& c, bool descending) const {
+        QString keys;
+        QString names;
+        for (size_t i = 0; i < m_keys.size(); ++i) {
+            const QString name = QStringLiteral("jet_k%1").arg(i);
+            keys += (i ? QStringLiteral(", ") : QString()) + m_keys[i] + QStringLiteral(" AS ") + name;
+            names += (i ? QStringLiteral(", ") : QString()) + name;
+        }
+        const QString rows = QStringLiteral("(SELECT ") + keys + c.rest + QLatin1Char(')');
+        const QString direction = descending ? QStringLiteral(" DESC") : QString();
+        QString ordered = names;
+        ordered.replace(QStringLiteral(","), direction + QLatin1Char(','));
+        const QString n = rowCount(c, rows);
+        const QString nth = QStringLiteral("(SELECT %1 FROM %2 ORDER BY %3%4 LIMIT 1 OFFSET %5 - 1)")
+                                .arg(names, rows, ordered, direction, n);
+        return QStringLiteral("max(%1, (SELECT COUNT(*) FROM %2 WHERE (%3) %4 %5))")
+            .arg(n, rows, names, descending ? QStringLiteral(">=") : QStringLiteral("<="), nth);
     }
 
     SelectCore selectCore() {
@@ -427,6 +456,8 @@ private:
     // replaced by their expressions.
     QString orderList(const QHash<QString, QString>& named, QString& rankKeys) {
         QString out;
+        std::vector<QString> rankKeyList;
+        std::vector<bool> descending;
         while (true) {
             const Expr key = value(expression());
             out += key.full();
@@ -436,13 +467,20 @@ private:
             rankKeys += key.field && expression != named.cend()
                             ? key.lead + QLatin1Char('(') + *expression + QLatin1Char(')')
                             : key.full();
+            rankKeyList.push_back(key.field && expression != named.cend()
+                                      ? QLatin1Char('(') + *expression + QLatin1Char(')')
+                                      : key.sql);
+            descending.push_back(atWord("DESC"));
             if (atWord("ASC") || atWord("DESC")) {
                 const QString direction = copy();
                 out += direction;
                 rankKeys += direction;
             }
-            if (!atKind(Kind::Comma))
+            if (!atKind(Kind::Comma)) {
+                m_keys = std::move(rankKeyList);
+                m_descending = std::move(descending);
                 return out;
+            }
             out += copy();
             rankKeys += QLatin1Char(',');
         }
@@ -914,6 +952,9 @@ private:
 
     std::vector<SqlToken> m_t;
     size_t m_at = 0;
+    // The keys of the last ORDER BY read, as the ranking of tied rows reads them.
+    std::vector<QString> m_keys;
+    std::vector<bool> m_descending;
     int m_depth = 0;
 };
 
