@@ -111,6 +111,33 @@ AppError commandType(int type) {
     return AppError(ArgumentsWrong, QStringLiteral("Nieobsługiwany typ polecenia: %1.").arg(type));
 }
 
+AppError tooComplex() {
+    return AppError(SyntaxError, QStringLiteral("Wyrażenie w instrukcji SQL jest zbyt złożone: za dużo "
+                                                "zagnieżdżonych nawiasów, podzapytań lub operatorów."));
+}
+
+QString ownText(const QString& description) {
+    return QChar(OwnTextMark) + description;
+}
+
+namespace {
+
+// The name the engine quotes after "no such column: " and the like.
+QString nameAfter(const QString& message, const QString& prefix) {
+    return message.mid(prefix.size()).trimmed();
+}
+
+// "near "x": syntax error" -> x
+QString nearWhat(const QString& message) {
+    const qsizetype start = message.indexOf(QLatin1String("near \""));
+    if (start < 0)
+        return {};
+    const qsizetype end = message.indexOf(QLatin1String("\":"), start + 6);
+    return end < 0 ? QString() : message.mid(start + 6, end - start - 6);
+}
+
+} // namespace
+
 AppError engine(int sqliteCode, const QString& engineMessage) {
     const int primary = sqliteCode & 0xff;
     if (primary == SQLITE_INTERRUPT)
@@ -118,31 +145,56 @@ AppError engine(int sqliteCode, const QString& engineMessage) {
     if (primary == SQLITE_READONLY)
         return readOnly();
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-        return AppError(
-            AppError::ProviderError,
-            QStringLiteral("Baza danych jest zablokowana przez inne połączenie: %1").arg(engineMessage));
-    // The engine speaks English; the common refusals get a Polish sentence in front of its own text.
-    qint32 number = AppError::ProviderError;
-    QString reason;
-    if (engineMessage.startsWith(QLatin1String("no such table"))) {
-        number = NoSuchTable;
-        reason = QStringLiteral("tabela nie istnieje");
-    } else if (engineMessage.startsWith(QLatin1String("no such column"))) {
-        number = MissingValue;
-        reason = QStringLiteral("pole nie istnieje");
-    } else if (engineMessage.startsWith(QLatin1String("no such function"))) {
-        number = SyntaxError;
-        reason = QStringLiteral("nieznana funkcja");
-    } else if (engineMessage.contains(QLatin1String("syntax error")) ||
-               engineMessage.startsWith(QLatin1String("incomplete input"))) {
-        number = SyntaxError;
-        reason = QStringLiteral("błąd składni");
-    } else if (primary == SQLITE_CONSTRAINT) {
-        reason = QStringLiteral("naruszenie ograniczenia danych");
+        return AppError(AppError::ProviderError,
+                        QStringLiteral("Baza danych jest zablokowana przez inne połączenie."));
+    if (engineMessage.startsWith(QChar(OwnTextMark)))
+        return AppError(AppError::ProviderError, engineMessage.mid(1));
+    const QString& m = engineMessage;
+    const auto refused = [](qint32 number, const QString& detail) {
+        return AppError(number, QStringLiteral("Baza danych odrzuciła instrukcję SQL: %1").arg(detail));
+    };
+    if (m.startsWith(QLatin1String("no such table: ")))
+        return refused(
+            NoSuchTable,
+            QStringLiteral("tabela nie istnieje (%1).").arg(nameAfter(m, QStringLiteral("no such table: "))));
+    if (m.startsWith(QLatin1String("no such column: ")))
+        return refused(
+            MissingValue,
+            QStringLiteral("pole nie istnieje (%1).").arg(nameAfter(m, QStringLiteral("no such column: "))));
+    if (m.startsWith(QLatin1String("no such function: ")))
+        return refused(
+            SyntaxError,
+            QStringLiteral("nieznana funkcja (%1).").arg(nameAfter(m, QStringLiteral("no such function: "))));
+    if (m.startsWith(QLatin1String("wrong number of arguments to function ")))
+        return refused(SyntaxError,
+                       QStringLiteral("niewłaściwa liczba argumentów funkcji %1.")
+                           .arg(nameAfter(m, QStringLiteral("wrong number of arguments to function "))
+                                    .remove(QStringLiteral("()"))));
+    if (m.startsWith(QLatin1String("ambiguous column name: ")))
+        return refused(SyntaxError, QStringLiteral("nazwa pola '%1' jest niejednoznaczna.")
+                                        .arg(nameAfter(m, QStringLiteral("ambiguous column name: "))));
+    if (m.contains(QLatin1String("syntax error")) || m.startsWith(QLatin1String("incomplete input"))) {
+        const QString near = nearWhat(m);
+        return syntax(near.isEmpty() ? QStringLiteral("instrukcja jest niepełna.")
+                                     : QStringLiteral("błąd w pobliżu '%1'.").arg(near));
     }
-    const QString detail =
-        reason.isEmpty() ? engineMessage : reason + QStringLiteral(" (") + engineMessage + ')';
-    return AppError(number, QStringLiteral("Baza danych odrzuciła instrukcję SQL: %1").arg(detail));
+    if (m.contains(QLatin1String("not authorized")) || primary == SQLITE_AUTH)
+        return refused(AppError::ProviderError, QStringLiteral("brak dostępu do wskazanego obiektu."));
+    if (m.contains(QLatin1String("too large")) || m.contains(QLatin1String("too many")) ||
+        m.contains(QLatin1String("stack overflow")) || primary == SQLITE_TOOBIG)
+        return tooComplex();
+    if (m.contains(QLatin1String("SELECTs to the left and right of")))
+        return refused(SyntaxError, QStringLiteral("zapytania połączone przez UNION mają różną liczbę pól."));
+    if (primary == SQLITE_CONSTRAINT)
+        return refused(AppError::ProviderError, QStringLiteral("naruszenie ograniczenia danych."));
+    if (primary == SQLITE_NOMEM)
+        return AppError(AppError::OutOfMemory, QStringLiteral("Brak pamięci."));
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
+        return AppError(AppError::ProviderError, QStringLiteral("Plik bazy danych jest uszkodzony."));
+    if (primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN)
+        return AppError(AppError::ProviderError,
+                        QStringLiteral("Błąd odczytu lub zapisu pliku bazy danych."));
+    return refused(AppError::ProviderError, QStringLiteral("instrukcji nie można wykonać."));
 }
 
 } // namespace ProviderErrors

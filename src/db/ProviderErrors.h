@@ -40,10 +40,18 @@ AppError syntax(const QString& detail);
 AppError unsupported(const QString& what);
 AppError badLikePattern(const QString& pattern);
 AppError timeout();
+// An expression or sub-query nested deeper than the translator reads.
+AppError tooComplex();
+// Marks a text that the dialect's own functions hand to the engine as their
+// error, so that it reaches the user as written.
+inline constexpr char16_t OwnTextMark = u'\uE000';
+QString ownText(const QString& description);
 AppError readOnly();
 AppError accessReadOnly();
 AppError commandType(int type);
-// A statement the engine refused or failed on; `sqliteCode` is the engine's result code.
+// A statement the engine refused or failed on; `sqliteCode` is the engine's
+// result code. The description is Polish: names quoted from the statement
+// are kept, the engine's English text is not shown.
 AppError engine(int sqliteCode, const QString& engineMessage);
 
 } // namespace ProviderErrors

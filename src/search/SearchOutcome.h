@@ -23,7 +23,8 @@ struct SearchOutcome {
     qint32 wordsListed = 0; // the count panel 4 shows
     bool limitReached = false;
     std::optional<AppError> error;
-    // The error came while the user's own query was being opened.
+    // The error came from the user's own query, while it was opened or read;
+    // the list then ends empty and without columns.
     bool errorInUserQuery = false;
 
     bool failed() const { return end == End::Failed; }

@@ -57,8 +57,12 @@ SearchOutcome SearchRun::exec(const QString& connectionString, const Callbacks& 
             m_outcome.error = error;
             m_outcome.errorInUserQuery = m_inUserQuery;
         });
-    // Rows listed before an error stay in the list too.
-    flush();
+    // Rows listed before an error stay in the list too, except after an error
+    // of the user's own query: that list ends as for a refused query.
+    if (m_outcome.errorInUserQuery)
+        m_pending = ResultRows();
+    else
+        flush();
     m_callbacks = nullptr;
     return m_outcome;
 }
@@ -243,9 +247,10 @@ void SearchRun::runScrabble(const ScrabbleSearch& search, Connection& connection
 
 void SearchRun::runQuery(const QuerySearch& search, Connection& connection, Recordset& rs) {
     const QString text = search.sentText(m_maxRecords, m_ignoreMaxRecords);
+    // Rows are computed as they are read, so the query can fail at any row:
+    // every error until the last row is read is the query's own.
     m_inUserQuery = true;
     rs.open(text, connection);
-    m_inUserQuery = false;
     QStringList names;
     const int fields = rs.fieldCount();
     for (int i = 0; i < fields; ++i)
@@ -267,4 +272,5 @@ void SearchRun::runQuery(const QuerySearch& search, Connection& connection, Reco
             refreshPoint(read);
         rs.moveNext();
     }
+    m_inUserQuery = false;
 }

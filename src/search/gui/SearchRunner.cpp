@@ -243,6 +243,10 @@ void SearchRunner::refuse(const ValidationFailure& failure) {
 void SearchRunner::errorEnd(const SearchOutcome& outcome) {
     // Shown always; logged with the search's place text unless it is an error
     // of the user's own query and LogQueryErrors is off.
+    if (outcome.errorInUserQuery) {
+        m_results.clear();
+        m_results.refresh();
+    }
     outcome.reportError(m_window.mod());
     buttonOf(outcome.kind)->setText(SearchTexts::idleCaption(outcome.kind));
     m_window.setPanelText(1, SearchTexts::statusFailed());

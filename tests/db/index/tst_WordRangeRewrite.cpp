@@ -189,9 +189,9 @@ TEST_F(WordRangeSmall, WhichStatementsAreRewritten) {
 
 TEST_F(WordRangeSmall, TheBoundIsTheRowOfTheSampleBeforeTheFirstMatch) {
     const auto handle = ConnectionImpl::openHandle(ConnectionString::parse(dict->connectionString(true)));
-    const QString sql = JetSqlTranslator::translate(QStringLiteral(
-        "SELECT TOP 3 w.Wyraz, Opis FROM WYRAZY w LEFT JOIN OPISY ON w.WyrazID = OPISY.WyrazID "
-        "WHERE Wyraz LIKE 'Z%' ORDER BY LEN(w.Wyraz)"));
+    const QString sql = JetSqlTranslator::translate(
+        QStringLiteral("SELECT w.Wyraz, Opis FROM WYRAZY w LEFT JOIN OPISY ON w.WyrazID = OPISY.WyrazID "
+                       "WHERE Wyraz LIKE 'Z%' ORDER BY LEN(w.Wyraz)"));
     // The first Z is row 301; every 64th row id is kept, so the scan starts at row 257.
     EXPECT_EQ(
         WordRangeRewrite::apply(handle, sql),
@@ -404,8 +404,9 @@ TEST_F(WordRangeDifferential, RewrittenQueriesGiveTheEnginesRowsInItsOrder) {
         EXPECT_FALSE(rewrites && query.eitherOr) << sql.toStdString();
         eitherOr += query.eitherOr;
     }
-    // The comparison is worth something only if many statements were rewritten and found rows.
-    EXPECT_GT(rewritten, 80);
+    // The comparison is worth something only if many statements were rewritten and found rows
+    // (an ordered TOP takes its tied rows through a sub-query and is left as it is).
+    EXPECT_GT(rewritten, 60);
     EXPECT_GT(nonEmpty, 40);
     EXPECT_GT(eitherOr, 10);
 }

@@ -43,8 +43,8 @@ const FunctionCase kFunctions[] = {
     {"val", "VAL('12ab')", "12"},
     {"chr_asc", "ASC(CHR(65))", "65"},
     {"strreverse", "STRREVERSE('żółw')", "włóż"},
-    {"like_in_select", "'ŻÓŁW' LIKE 'żół_'", "1"},
-    {"not_like", "NOT ('KOT' LIKE 'K_')", "1"},
+    {"like_in_select", "'ŻÓŁW' LIKE 'żół_'", "-1"},
+    {"not_like", "NOT ('KOT' LIKE 'K_')", "-1"},
     {"like_null", "NULL LIKE 'A'", nullptr},
     {"iif", "IIF(LEN('ab') = 2, 'tak', 'nie')", "tak"},
 };
