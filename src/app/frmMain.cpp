@@ -70,6 +70,7 @@ void frmMain::connectHandlers() {
     connect(mnuNew, &QAction::triggered, this, &frmMain::mnuNew_Click);
     connect(mnuSaveAs, &QAction::triggered, this, &frmMain::mnuSaveAs_Click);
     connect(mnuClose, &QAction::triggered, this, &frmMain::mnuClose_Click);
+    connectOptionsAndHelp();
 }
 
 QColor frmMain::windowColour() {

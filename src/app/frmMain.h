@@ -217,6 +217,15 @@ public slots:
     void mnuSaveAs_Click();
     void mnuClose_Click();
 
+    // The options dialog and the help icons of the frames (frmMainOptionsHelp.cpp).
+    void mnuOptions_Click();
+    void pctDBHelp_Click();
+    void pctHelp1_Click();
+    void pctHelp2_Click();
+    void pctHelp3_Click();
+    void pctHelp4_Click();
+    void pctResultsHelp_Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -226,6 +235,7 @@ private:
     void setFieldsByCount(QScrollBar* bar, QLineEdit* const* fields, int count, const QColor& active);
     void connectHandlers();
     void connectSearchHandlers();
+    void connectOptionsAndHelp();
 
     // Shared steps of the file commands.
     FileDialogResult chooseDatabaseFile(bool save, const QString& title, const QString& filter);
