@@ -53,6 +53,7 @@ frmHelp::frmHelp(modMain& mod, QWidget* parent) : QDialog(parent), m_mod(mod) {
         return false;
     });
     btnClose->setFocus(Qt::OtherFocusReason);
+    adjustSize();
 }
 
 void frmHelp::Init(qint16 topic) {

@@ -84,6 +84,8 @@ frmOptions::frmOptions(modMain& mod, frmMain& main, QWidget* parent)
 
     connectHandlers();
     Form_Load();
+    // Sized before the first show, so it opens centred on the window behind it.
+    adjustSize();
 }
 
 void frmOptions::buildDatabaseTab() {
