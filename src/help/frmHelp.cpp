@@ -4,11 +4,13 @@
 #include "help/HelpTopics.h"
 #include "search/gui/EventHook.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 frmHelp::frmHelp(modMain& mod, QWidget* parent) : QDialog(parent), m_mod(mod) {
@@ -53,7 +55,6 @@ frmHelp::frmHelp(modMain& mod, QWidget* parent) : QDialog(parent), m_mod(mod) {
         return false;
     });
     btnClose->setFocus(Qt::OtherFocusReason);
-    adjustSize();
 }
 
 void frmHelp::Init(qint16 topic) {
@@ -77,4 +78,13 @@ void frmHelp::btnClose_Click() {
 
 void frmHelp::txtHelp_GotFocus() {
     modMain::skipOnError([&] { btnClose->setFocus(Qt::OtherFocusReason); });
+}
+
+void frmHelp::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Showing polishes the controls, which can still change the size: let the
+    // layout settle first, then centre on the window that opened it.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (QWidget* owner = parentWidget())
+        move(owner->window()->geometry().center() - rect().center());
 }

@@ -29,6 +29,9 @@ public slots:
     void btnClose_Click();
     void txtHelp_GotFocus();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     modMain& m_mod;
 };

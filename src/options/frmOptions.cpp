@@ -8,6 +8,7 @@
 #include "options/OptionsSave.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -84,8 +86,6 @@ frmOptions::frmOptions(modMain& mod, frmMain& main, QWidget* parent)
 
     connectHandlers();
     Form_Load();
-    // Sized before the first show, so it opens centred on the window behind it.
-    adjustSize();
 }
 
 void frmOptions::buildDatabaseTab() {
@@ -418,4 +418,13 @@ void frmOptions::pctTab2cHelp_Click() {
 
 void frmOptions::pctTab3Help_Click() {
     frmHelp::showTopic(m_mod, this, 10);
+}
+
+void frmOptions::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Showing polishes the controls, which can still change the size: let the
+    // layout settle first, then centre on the window that opened it.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (QWidget* owner = parentWidget())
+        move(owner->window()->geometry().center() - rect().center());
 }

@@ -92,6 +92,9 @@ public slots:
     void pctTab2cHelp_Click();
     void pctTab3Help_Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Form_Load();
     void buildDatabaseTab();
