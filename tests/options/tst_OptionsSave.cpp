@@ -83,15 +83,6 @@ TEST(OptionsSave, SetsTheSettingsInMemoryFromWhatWasStored) {
     EXPECT_TRUE(env.prompts.shown.isEmpty());
 }
 
-TEST(OptionsSave, DefaultsSavedAsLoadedWriteTheDefaultTexts) {
-    SaveEnvironment env;
-    OptionsSave::save(env.mod, OptionsValues::fromSettings(Settings()));
-    QStringList expected;
-    for (const SettingKey& key : SettingsLoader::keys())
-        expected << QString::fromLatin1(key.name) + QLatin1Char('=') + QString::fromLatin1(key.defaultText);
-    EXPECT_EQ(env.store.writes, expected);
-}
-
 TEST(OptionsValues, DependantsOfLoggingStayUncheckedWhileLoggingIsOff) {
     Settings s;
     s.LogErrors = false;
