@@ -74,6 +74,7 @@ void frmMain::connectHandlers() {
     connect(mnuLogError, &QAction::triggered, this, &frmMain::mnuLogError_Click);
     connect(mnuStats, &QAction::triggered, this, &frmMain::mnuStats_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connectOptionsAndHelp();
 }
 
 QColor frmMain::windowColour() {

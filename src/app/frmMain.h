@@ -230,6 +230,15 @@ public slots:
     void mnuStats_Click();
     void mnuAbout_Click();
 
+    // The options dialog and the help icons of the frames (frmMainOptionsHelp.cpp).
+    void mnuOptions_Click();
+    void pctDBHelp_Click();
+    void pctHelp1_Click();
+    void pctHelp2_Click();
+    void pctHelp3_Click();
+    void pctHelp4_Click();
+    void pctResultsHelp_Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -242,6 +251,7 @@ private:
     void connectMaintenanceHandlers();
     // The description window for the list's current row.
     void openDescriptions();
+    void connectOptionsAndHelp();
 
     // Shared steps of the file commands.
     FileDialogResult chooseDatabaseFile(bool save, const QString& title, const QString& filter);

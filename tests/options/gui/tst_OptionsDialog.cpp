@@ -1,0 +1,360 @@
+#include "options/frmOptions.h"
+#include "search/gui/SearchWindowFixture.h"
+#include "support/gui/ModalProbe.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString Saved = QStringLiteral("Zmiany ustawień zostały zapisane.");
+const QString Applied = QStringLiteral("Zmiany ustawień wyszukiwania zostały zastosowane.");
+const QString LoggingQuestion = QStringLiteral(
+    "Zaleca się aby opcja zapisywania błędów aplikacji pozostała włączona. Czy na pewno chcesz zmienić to "
+    "ustawienie?");
+
+class OptionsDialog : public SearchWindowTest {
+protected:
+    frmOptions& dialog() {
+        if (!m_dialog)
+            m_dialog = std::make_unique<frmOptions>(env.mod, window(), &window());
+        return *m_dialog;
+    }
+    // Shown and active, so focus moves can be watched.
+    frmOptions& shownDialog() {
+        frmOptions& d = dialog();
+        d.show();
+        QApplication::setActiveWindow(&d);
+        QApplication::processEvents();
+        return d;
+    }
+    QString stored(const char* key) { return env.store.read(QStringLiteral("Options"), QLatin1String(key)); }
+    QStringList shownTexts() const { return env.prompts.texts(); }
+
+    void TearDown() override { m_dialog.reset(); }
+
+private:
+    std::unique_ptr<frmOptions> m_dialog;
+};
+
+TEST_F(OptionsDialog, OpensOnTheDatabaseTabFilledFromTheSettingsInMemory) {
+    window();
+    Settings& s = env.mod.settings;
+    s.OpenReadOnly = true;
+    s.ConnTimeout = 45;
+    s.MaxRecords = 1234;
+    s.RefreshRecords = 77;
+    s.Fields1 = 5;
+    s.Descriptions = true;
+    s.Fields3 = 4;
+    s.Blanks = true;
+    s.LogConnErrors = true;
+    frmOptions& d = dialog();
+
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Opcje"));
+    EXPECT_EQ(d.tabOptions->currentIndex(), 0);
+    EXPECT_TRUE(d.fraTab1->isEnabled());
+    EXPECT_FALSE(d.fraTab2->isEnabled());
+    EXPECT_FALSE(d.fraTab3->isEnabled());
+    EXPECT_FALSE(d.btnApply->isEnabled());
+    EXPECT_FALSE(d.searchChangePending());
+
+    EXPECT_FALSE(d.chkRecallDB->isChecked());
+    EXPECT_TRUE(d.chkOpenReadOnly->isChecked());
+    EXPECT_EQ(d.txtTimeout->text(), QStringLiteral("45"));
+    EXPECT_EQ(d.txtMaxRecords->text(), QStringLiteral("1234"));
+    EXPECT_EQ(d.txtRefreshRecords->text(), QStringLiteral("77"));
+    EXPECT_FALSE(d.chkIgnoreMaxRecords->isChecked());
+    EXPECT_EQ(d.txtFields1->text(), QStringLiteral("5"));
+    EXPECT_FALSE(d.chkAnagrams->isChecked());
+    EXPECT_TRUE(d.chkDescriptions->isChecked());
+    EXPECT_EQ(d.txtFields3->text(), QStringLiteral("4"));
+    EXPECT_TRUE(d.chkBlanks->isChecked());
+    EXPECT_TRUE(d.chkLogErrors->isChecked());
+    EXPECT_FALSE(d.chkLogQueryErrors->isChecked());
+    EXPECT_TRUE(d.chkLogConnErrors->isChecked());
+    EXPECT_TRUE(d.chkLogQueryErrors->isEnabledTo(d.fraTab3));
+    EXPECT_TRUE(d.chkLogConnErrors->isEnabledTo(d.fraTab3));
+
+    EXPECT_EQ(d.txtTimeout->maxLength(), 3);
+    EXPECT_EQ(d.txtMaxRecords->maxLength(), 7);
+    EXPECT_EQ(d.txtRefreshRecords->maxLength(), 5);
+    EXPECT_EQ(d.txtFields1->maxLength(), 2);
+    EXPECT_EQ(d.txtFields3->maxLength(), 1);
+    EXPECT_TRUE(shownTexts().isEmpty());
+}
+
+TEST_F(OptionsDialog, LoggingOffOpensWithBothDependantsDisabledAndUnchecked) {
+    window();
+    env.mod.settings.LogErrors = false;
+    env.mod.settings.LogQueryErrors = true;
+    frmOptions& d = dialog();
+    EXPECT_FALSE(d.chkLogErrors->isChecked());
+    EXPECT_FALSE(d.chkLogQueryErrors->isChecked());
+    EXPECT_FALSE(d.chkLogConnErrors->isChecked());
+    EXPECT_FALSE(d.chkLogQueryErrors->isEnabledTo(d.fraTab3));
+    EXPECT_FALSE(d.chkLogConnErrors->isEnabledTo(d.fraTab3));
+    EXPECT_TRUE(shownTexts().isEmpty()) << "opening asks nothing";
+}
+
+TEST_F(OptionsDialog, ApplyIsUsableOnlyOnTheSearchTabWhileAChangeIsPending) {
+    frmOptions& d = dialog();
+    d.tabOptions->setCurrentIndex(1);
+    EXPECT_TRUE(d.fraTab2->isEnabled());
+    EXPECT_FALSE(d.fraTab1->isEnabled());
+    EXPECT_FALSE(d.btnApply->isEnabled()) << "nothing changed yet";
+    d.chkBlanks->click();
+    EXPECT_TRUE(d.searchChangePending());
+    EXPECT_TRUE(d.btnApply->isEnabled());
+    d.tabOptions->setCurrentIndex(0);
+    EXPECT_FALSE(d.btnApply->isEnabled());
+    d.tabOptions->setCurrentIndex(2);
+    EXPECT_FALSE(d.btnApply->isEnabled());
+    EXPECT_TRUE(d.fraTab3->isEnabled());
+    d.tabOptions->setCurrentIndex(1);
+    EXPECT_TRUE(d.btnApply->isEnabled()) << "the change is still pending";
+    // Changes on the other tabs are no search change.
+    d.btnApply->click();
+    env.prompts.clear();
+    d.tabOptions->setCurrentIndex(0);
+    d.txtMaxRecords->setText(QStringLiteral("12"));
+    d.tabOptions->setCurrentIndex(1);
+    EXPECT_FALSE(d.btnApply->isEnabled());
+    d.txtFields3->setText(QStringLiteral("5"));
+    EXPECT_TRUE(d.btnApply->isEnabled());
+}
+
+TEST_F(OptionsDialog, ApplyChangesTheSearchControlsAtOnceAndSurvivesCancel) {
+    frmMain& w = window();
+    frmOptions& d = shownDialog();
+    d.tabOptions->setCurrentIndex(1);
+    d.txtFields1->setText(QStringLiteral("5"));
+    d.chkAnagrams->click();
+    d.chkDescriptions->click();
+    d.txtFields3->setText(QStringLiteral("3"));
+    d.chkBlanks->click();
+    d.btnApply->click();
+
+    EXPECT_EQ(shownTexts(), QStringList{Applied});
+    EXPECT_EQ(w.scrSearch1->value(), 5);
+    EXPECT_TRUE(w.T[4]->isEnabledTo(w.fraSearch1));
+    EXPECT_FALSE(w.T[5]->isEnabledTo(w.fraSearch1));
+    EXPECT_EQ(w.scrSearch3->value(), 3);
+    EXPECT_TRUE(w.U[2]->isEnabledTo(w.fraSearch3));
+    EXPECT_FALSE(w.U[3]->isEnabledTo(w.fraSearch3));
+    EXPECT_TRUE(w.chkSearch1->isChecked());
+    EXPECT_TRUE(w.chkSearch2->isChecked());
+    EXPECT_TRUE(w.chkSearch3->isChecked());
+    EXPECT_FALSE(d.btnApply->isEnabled());
+    EXPECT_FALSE(d.searchChangePending());
+    EXPECT_TRUE(d.isVisible()) << "Apply keeps the dialog open";
+
+    // Nothing stored, nothing changed in memory.
+    EXPECT_EQ(stored("Fields1"), QStringLiteral("8"));
+    EXPECT_EQ(stored("Blanks"), QStringLiteral("0"));
+    EXPECT_EQ(env.mod.settings.Fields1, 8);
+    EXPECT_FALSE(env.mod.settings.Anagrams);
+
+    d.btnCancel->click();
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(w.scrSearch1->value(), 5);
+    EXPECT_TRUE(w.chkSearch3->isChecked());
+    EXPECT_EQ(stored("Fields3"), QStringLiteral("7"));
+}
+
+TEST_F(OptionsDialog, ApplyChecksOnlyTheSearchTab) {
+    frmMain& w = window();
+    frmOptions& d = dialog();
+    d.txtTimeout->clear();
+    d.tabOptions->setCurrentIndex(1);
+    d.txtFields1->setText(QStringLiteral("12"));
+    d.btnApply->click();
+    EXPECT_EQ(shownTexts(), QStringList{Applied});
+    EXPECT_EQ(w.scrSearch1->value(), 12);
+}
+
+TEST_F(OptionsDialog, ApplyRefusesABadFieldCountAndKeepsTheChangePending) {
+    frmMain& w = window();
+    frmOptions& d = shownDialog();
+    d.tabOptions->setCurrentIndex(1);
+    d.txtFields1->setText(QStringLiteral("6"));
+    d.txtFields3->setText(QStringLiteral("8"));
+    d.btnApply->click();
+    EXPECT_EQ(
+        shownTexts(),
+        QStringList{"Domyślna liczba pól wyszukiwania scrabble musi być wartością z przedziału <1, 7>."});
+    EXPECT_EQ(QApplication::focusWidget(), d.txtFields3);
+    EXPECT_TRUE(d.searchChangePending());
+    EXPECT_TRUE(d.btnApply->isEnabled());
+    EXPECT_EQ(w.scrSearch1->value(), 8) << "nothing applied";
+}
+
+TEST_F(OptionsDialog, SaveStoresEverythingUpdatesMemoryAndTheStatusBarOnly) {
+    frmMain& w = window();
+    frmOptions& d = dialog();
+    d.txtMaxRecords->setText(QStringLiteral("10"));
+    d.txtRefreshRecords->setText(QStringLiteral("050"));
+    d.chkIgnoreMaxRecords->click();
+    d.tabOptions->setCurrentIndex(1);
+    d.txtFields1->setText(QStringLiteral("08"));
+    d.chkAnagrams->click();
+    d.btnSave->click();
+
+    EXPECT_EQ(shownTexts(), QStringList{Saved});
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(stored("MaxRecords"), QStringLiteral("10"));
+    EXPECT_EQ(stored("RefreshRecords"), QStringLiteral("050"));
+    EXPECT_EQ(stored("IgnoreMaxRecords"), QStringLiteral("1"));
+    EXPECT_EQ(stored("Fields1"), QStringLiteral("08"));
+    EXPECT_EQ(stored("Anagrams"), QStringLiteral("1"));
+    EXPECT_EQ(env.mod.settings.MaxRecords, 10);
+    EXPECT_EQ(env.mod.settings.RefreshRecords, 50);
+    EXPECT_EQ(env.mod.settings.Fields1, 8);
+    EXPECT_TRUE(env.mod.settings.IgnoreMaxRecords);
+    EXPECT_EQ(w.panelText(2), QStringLiteral("Odświeżanie tabeli: 50"));
+    EXPECT_EQ(w.panelText(3), QStringLiteral("Limit rekordów: 10"));
+    // The search controls wait for Apply or the next start.
+    EXPECT_EQ(w.scrSearch1->value(), 8);
+    EXPECT_FALSE(w.chkSearch1->isChecked());
+}
+
+TEST_F(OptionsDialog, SaveReportsOnlyTheFirstBadFieldOnItsTabAndStoresNothing) {
+    frmMain& w = window();
+    frmOptions& d = shownDialog();
+    d.txtTimeout->clear();
+    d.txtMaxRecords->setText(QStringLiteral("99"));
+    d.tabOptions->setCurrentIndex(1);
+    d.txtFields1->setText(QStringLiteral("16"));
+    d.btnSave->click();
+    EXPECT_EQ(shownTexts(),
+              QStringList{"Limit czasu na połączenie z bazą danych nie jest wartością numeryczną."});
+    EXPECT_EQ(d.tabOptions->currentIndex(), 0);
+    EXPECT_TRUE(d.fraTab1->isEnabled());
+    EXPECT_FALSE(d.fraTab2->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), d.txtTimeout);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(stored("MaxRecords"), QStringLiteral("5000"));
+    EXPECT_EQ(env.mod.settings.MaxRecords, 5000);
+    EXPECT_EQ(w.panelText(3), QStringLiteral("Limit rekordów: 5000"));
+
+    // Mended, the search-tab field is next, and its tab comes to the front.
+    env.prompts.clear();
+    d.txtTimeout->setText(QStringLiteral("60"));
+    d.tabOptions->setCurrentIndex(2);
+    d.btnSave->click();
+    EXPECT_EQ(
+        shownTexts(),
+        QStringList{"Domyślna liczba pól wyszukiwania krzyżówką musi być wartością z przedziału <2, 15>."});
+    EXPECT_EQ(d.tabOptions->currentIndex(), 1);
+    EXPECT_TRUE(d.fraTab2->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), d.txtFields1);
+    EXPECT_EQ(stored("MaxRecords"), QStringLiteral("5000"));
+}
+
+TEST_F(OptionsDialog, CancelAndTheCloseBoxStoreNothing) {
+    window();
+    for (bool closeBox : {false, true}) {
+        frmOptions d(env.mod, window(), &window());
+        d.show();
+        d.txtMaxRecords->setText(QStringLiteral("10"));
+        d.chkRecallDB->click();
+        if (closeBox)
+            d.close();
+        else
+            d.btnCancel->click();
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(d.result(), QDialog::Rejected);
+        EXPECT_EQ(stored("MaxRecords"), QStringLiteral("5000"));
+        EXPECT_EQ(stored("RecallDB"), QStringLiteral("0"));
+        EXPECT_EQ(env.mod.settings.MaxRecords, 5000);
+    }
+    EXPECT_TRUE(shownTexts().isEmpty());
+}
+
+TEST_F(OptionsDialog, TurningLoggingOffAnsweredNoKeepsAllThreeAsTheyWere) {
+    window();
+    env.mod.settings.LogQueryErrors = true;
+    frmOptions& d = dialog();
+    env.prompts.queueAnswer(AnswerNo);
+    d.tabOptions->setCurrentIndex(2);
+    d.chkLogErrors->click();
+    EXPECT_EQ(shownTexts(), QStringList{LoggingQuestion});
+    EXPECT_EQ(env.prompts.shown.value(0).style, MsgStyle::Question);
+    EXPECT_TRUE(d.chkLogErrors->isChecked());
+    EXPECT_TRUE(d.chkLogQueryErrors->isChecked());
+    EXPECT_FALSE(d.chkLogConnErrors->isChecked());
+    EXPECT_TRUE(d.chkLogQueryErrors->isEnabled());
+    EXPECT_TRUE(d.chkLogConnErrors->isEnabled());
+}
+
+TEST_F(OptionsDialog, TurningLoggingOffAnsweredYesClearsTheDependantsAndSaveStoresThreeZeros) {
+    window();
+    env.mod.settings.LogQueryErrors = true;
+    env.mod.settings.LogConnErrors = true;
+    frmOptions& d = dialog();
+    env.prompts.queueAnswer(AnswerYes);
+    d.tabOptions->setCurrentIndex(2);
+    d.chkLogErrors->click();
+    EXPECT_FALSE(d.chkLogErrors->isChecked());
+    EXPECT_FALSE(d.chkLogQueryErrors->isChecked());
+    EXPECT_FALSE(d.chkLogConnErrors->isChecked());
+    EXPECT_FALSE(d.chkLogQueryErrors->isEnabled());
+    EXPECT_FALSE(d.chkLogConnErrors->isEnabled());
+
+    // Ticking it again asks nothing and frees the dependants, still unticked.
+    env.prompts.clear();
+    d.chkLogErrors->click();
+    EXPECT_TRUE(shownTexts().isEmpty());
+    EXPECT_TRUE(d.chkLogQueryErrors->isEnabled());
+    EXPECT_FALSE(d.chkLogQueryErrors->isChecked());
+    env.prompts.queueAnswer(AnswerYes);
+    d.chkLogErrors->click();
+
+    env.prompts.clear();
+    d.btnSave->click();
+    EXPECT_EQ(shownTexts(), QStringList{Saved});
+    EXPECT_EQ(stored("LogErrors"), QStringLiteral("0"));
+    EXPECT_EQ(stored("LogQueryErrors"), QStringLiteral("0"));
+    EXPECT_EQ(stored("LogConnErrors"), QStringLiteral("0"));
+    EXPECT_FALSE(env.mod.settings.LogErrors);
+    EXPECT_FALSE(env.mod.settings.LogConnErrors);
+}
+
+TEST_F(OptionsDialog, TheOptionsEntryOpensTheDialogOverTheMainWindow) {
+    frmMain& w = window();
+    QString title;
+    QWidget* parent = nullptr;
+    onNextModalOf<frmOptions>([&](frmOptions* d) {
+        title = d->windowTitle();
+        parent = d->parentWidget();
+        d->btnCancel->click();
+    });
+    w.mnuOptions->trigger();
+    EXPECT_EQ(title, QStringLiteral("Opcje"));
+    EXPECT_EQ(parent, &w);
+}
+
+TEST_F(OptionsDialog, ASavedRecordLimitActsFromTheNextSearch) {
+    frmMain& w = openWith({"ALFA", "BETA", "GAMA", "KOTY", "LASY", "MAMA", "NOGA", "OKNO"});
+    onNextModalOf<frmOptions>([](frmOptions* d) {
+        d->txtMaxRecords->setText(QStringLiteral("3"));
+        d->btnSave->click();
+    });
+    w.mnuOptions->trigger();
+    EXPECT_EQ(shownTexts(), QStringList{Saved});
+    EXPECT_EQ(w.panelText(3), QStringLiteral("Limit rekordów: 3"));
+    env.prompts.clear();
+    w.txtPattern->setText(QStringLiteral("????"));
+    w.btnSearch2->click();
+    EXPECT_EQ(column().size(), 3) << shownTexts().join('\n').toStdString();
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#include "options/OptionsSave.h"
+#include "options/OptionsValues.h"
+#include "options/SettingsLoader.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Remembers the order of writes, which the INI file itself does not keep.
+class OrderedStore : public SettingsStore {
+public:
+    using SettingsStore::SettingsStore;
+    void write(const QString& section, const QString& key, const QString& value) override {
+        writes << key + QLatin1Char('=') + value;
+        SettingsStore::write(section, key, value);
+    }
+    QStringList writes;
+};
+
+struct SaveEnvironment {
+    QTemporaryDir dir;
+    TestPrompts prompts;
+    TestPlatform platform;
+    OrderedStore store{dir.path() + QStringLiteral("/Literon 2.0.ini")};
+    modMain mod{prompts, platform, store};
+};
+
+// Every value away from its default, numbers with leading zeros.
+OptionsValues changedValues() {
+    OptionsValues v;
+    v.RecallDB = true;
+    v.OpenReadOnly = true;
+    v.ConnTimeout = QStringLiteral("030");
+    v.MaxRecords = QStringLiteral("10");
+    v.RefreshRecords = QStringLiteral("00007");
+    v.IgnoreMaxRecords = true;
+    v.Fields1 = QStringLiteral("08");
+    v.Anagrams = true;
+    v.Descriptions = true;
+    v.Fields3 = QStringLiteral("3");
+    v.Blanks = true;
+    v.LogErrors = false;
+    v.LogQueryErrors = false;
+    v.LogConnErrors = true;
+    return v;
+}
+
+TEST(OptionsSave, StoresTheFourteenKeysInOrderAsTyped) {
+    SaveEnvironment env;
+    OptionsSave::save(env.mod, changedValues());
+    const QStringList expected = {
+        "RecallDB=1",         "OpenReadOnly=1", "ConnTimeout=030",  "MaxRecords=10",  "RefreshRecords=00007",
+        "IgnoreMaxRecords=1", "Fields1=08",     "Anagrams=1",       "Descriptions=1", "Fields3=3",
+        "Blanks=1",           "LogErrors=0",    "LogQueryErrors=0", "LogConnErrors=1"};
+    EXPECT_EQ(env.store.writes, expected);
+    EXPECT_EQ(env.store.read("Options", "Fields1"), QStringLiteral("08"));
+}
+
+TEST(OptionsSave, SetsTheSettingsInMemoryFromWhatWasStored) {
+    SaveEnvironment env;
+    OptionsSave::save(env.mod, changedValues());
+    const Settings& s = env.mod.settings;
+    EXPECT_TRUE(s.RecallDB);
+    EXPECT_TRUE(s.OpenReadOnly);
+    EXPECT_EQ(s.ConnTimeout, 30);
+    EXPECT_EQ(s.MaxRecords, 10);
+    EXPECT_EQ(s.RefreshRecords, 7);
+    EXPECT_TRUE(s.IgnoreMaxRecords);
+    EXPECT_EQ(s.Fields1, 8);
+    EXPECT_TRUE(s.Anagrams);
+    EXPECT_TRUE(s.Descriptions);
+    EXPECT_EQ(s.Fields3, 3);
+    EXPECT_TRUE(s.Blanks);
+    EXPECT_FALSE(s.LogErrors);
+    EXPECT_FALSE(s.LogQueryErrors);
+    EXPECT_TRUE(s.LogConnErrors);
+    // What was saved loads back unchanged at the next start.
+    SettingsLoader::load(env.mod);
+    EXPECT_EQ(env.mod.settings.Fields1, 8);
+    EXPECT_EQ(env.mod.settings.RefreshRecords, 7);
+    EXPECT_TRUE(env.mod.settings.LogConnErrors);
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST(OptionsValues, DependantsOfLoggingStayUncheckedWhileLoggingIsOff) {
+    Settings s;
+    s.LogErrors = false;
+    s.LogQueryErrors = true;
+    s.LogConnErrors = true;
+    const OptionsValues off = OptionsValues::fromSettings(s);
+    EXPECT_FALSE(off.LogQueryErrors);
+    EXPECT_FALSE(off.LogConnErrors);
+    s.LogErrors = true;
+    const OptionsValues on = OptionsValues::fromSettings(s);
+    EXPECT_TRUE(on.LogQueryErrors);
+    EXPECT_TRUE(on.LogConnErrors);
+}
+
+} // namespace
