@@ -97,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"U_0", "U_1", "U_2", "U_3"},
                   "pctHelp3",
                   true},
-        FrameCase{"fraSearch4", {"txtQuery", "btnSearch4", "btnClear4"}, {"txtQuery"}, "pctHelp4", false}));
+        FrameCase{"fraSearch4", {"txtQuery", "btnSearch4", "btnClear4"}, {"txtQuery"}, "pctHelp4", false}),
+    [](const auto& info) { return std::string(info.param.frame); });
 
 using FrameState = MainWindowTest;
 
@@ -129,18 +130,6 @@ TEST_F(FrameState, ReadOnlyBoxAndStatusImageAreNeverChangedByTheFrame) {
     EXPECT_FALSE(w.chkReadOnly->testAttribute(Qt::WA_ForceDisabled));
     EXPECT_TRUE(w.chkReadOnly->isChecked());
     EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[0].toImage());
-}
-
-TEST_F(FrameState, AnotherFrameOnlyChangesItsOwnState) {
-    frmMain& w = window();
-    QGroupBox other(&w);
-    other.setObjectName("fraOther");
-    QLineEdit inside(&other);
-    inside.setEnabled(true);
-    w.EnableDisableFrame(false, &other);
-    EXPECT_FALSE(other.isEnabled());
-    EXPECT_FALSE(inside.testAttribute(Qt::WA_ForceDisabled));
-    EXPECT_TRUE(env.prompts.shown.isEmpty());
 }
 
 TEST_F(FrameState, EnableDisableControlsSwitchesSearchAndResultsAndAlwaysEmptiesPanelsOneAndFour) {
@@ -184,39 +173,6 @@ TEST_F(FrameState, EnableDisableSearchLeavesTheDatabaseMenuAndTheResults) {
     for (QGroupBox* f : {w.fraDatabase, w.fraSearch1, w.fraSearch2, w.fraSearch3, w.fraSearch4})
         EXPECT_TRUE(f->isEnabled());
     EXPECT_FALSE(w.mnuSaveAs->isEnabled());
-}
-
-TEST_F(FrameState, StatusImageShowsTickOrCross) {
-    frmMain& w = window();
-    EXPECT_TRUE(w.pctDBStatus->pixmap().isNull());
-    w.LoadDBStatusImage(true);
-    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[0].toImage());
-    w.LoadDBStatusImage(false);
-    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[1].toImage());
-}
-
-TEST_F(FrameState, ScrollBarsSwitchFieldsKeepingTheirLetters) {
-    frmMain& w = window();
-    w.EnableDisableControls(true);
-    w.scrSearch1->setValue(8);
-    for (int i = 0; i < frmMain::LetterFields; ++i)
-        w.T[i]->setText(QString(QChar('A' + i)));
-    w.scrSearch1->setValue(5);
-    for (int i = 0; i < frmMain::LetterFields; ++i) {
-        EXPECT_EQ(w.T[i]->isEnabled(), i < 5) << i;
-        EXPECT_EQ(base(w.T[i]), i < 5 ? frmMain::windowColour() : frmMain::buttonFaceColour()) << i;
-        EXPECT_EQ(w.T[i]->text(), QString(QChar('A' + i)));
-    }
-    w.scrSearch1->setValue(15);
-    for (int i = 0; i < frmMain::LetterFields; ++i)
-        EXPECT_TRUE(w.T[i]->isEnabled()) << i;
-
-    w.scrSearch3->setValue(3);
-    for (int i = 0; i < frmMain::RackFields; ++i) {
-        EXPECT_EQ(w.U[i]->isEnabled(), i < 3) << i;
-        EXPECT_EQ(base(w.U[i]), i < 3 ? frmMain::rackColour() : frmMain::buttonFaceColour()) << i;
-    }
-    EXPECT_EQ(frmMain::rackColour(), QColor(255, 255, 192));
 }
 
 } // namespace
