@@ -204,8 +204,6 @@ public:
     void lvResults_ColumnClick(int column);
     // x and y: the pointer in the list's viewport, in pixels.
     void lvResults_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    LetterFieldKeys& TKeys() const { return *m_TKeys; }
-    LetterFieldKeys& UKeys() const { return *m_UKeys; }
 
 public slots:
     void scrSearch1_Change();

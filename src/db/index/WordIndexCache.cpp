@@ -90,9 +90,3 @@ WordIndexCache::Stats WordIndexCache::stats() {
     std::lock_guard lock(c.mutex);
     return c.stats;
 }
-
-void WordIndexCache::clear() {
-    Cache& c = cache();
-    std::lock_guard lock(c.mutex);
-    c.entry.reset();
-}

@@ -31,7 +31,4 @@ struct Stats {
 };
 Stats stats();
 
-// Forgets the cached index.
-void clear();
-
 } // namespace WordIndexCache

@@ -103,9 +103,3 @@ void HandlePool::clear() {
     for (const Idle& i : idle)
         sqlite3_close_v2(i.db);
 }
-
-int HandlePool::idleCount() {
-    Pool& p = pool();
-    std::lock_guard lock(p.mutex);
-    return int(p.idle.size());
-}

@@ -43,21 +43,14 @@ struct WindowKeyCase {
     int focus;
 };
 
+// A few rows that prove the keys reach the rules (the rules themselves are
+// tested without a window), and what only the window can do.
 const WindowKeyCase windowKeyCases[] = {
     {"k_fills_first_field_and_moves_on", "........", 0, 0, "k", "K.......", 1},
     {"z_dot_in_last_active_field_stays", "........", 7, 0, "ż", ".......Ż", 7},
-    {"upper_case_polish_letter", "........", 3, 0, "Ł", "...Ł....", 4},
     {"digit_leaves_A", "A.......", 0, 0, "5", "A.......", 0},
-    {"comma_leaves_A", "A.......", 0, 0, ",", "A.......", 0},
-    {"hyphen_leaves_A", "A.......", 0, 0, "-", "A.......", 0},
-    {"b_replaces_A", "A.......", 0, 0, "b", "B.......", 1},
     {"backspace_empties_field_before", "ABCD....", 3, Qt::Key_Backspace, "\b", "AB.D....", 2},
-    {"backspace_in_first_field", "ABCD....", 0, Qt::Key_Backspace, "\b", "ABCD....", 0},
-    {"left_in_first_field", "ABCD....", 0, Qt::Key_Left, "", "ABCD....", 0},
     {"left_moves_back", "ABCD....", 2, Qt::Key_Left, "", "ABCD....", 1},
-    {"right_in_last_active_field", ".......Z", 7, Qt::Key_Right, "", ".......Z", 7},
-    {"space_empties_and_moves_on", "ABCD....", 1, Qt::Key_Space, " ", "A.CD....", 2},
-    {"space_in_last_active_field", ".......Z", 7, Qt::Key_Space, " ", "........", 7},
     {"delete_empties_and_stays", "ABCD....", 2, Qt::Key_Delete, "\x7f", "AB.D....", 2},
     {"ctrl_letter_types_nothing", "A.......", 0, Qt::Key_B, "\x02", "A.......", 0},
 };
@@ -78,7 +71,6 @@ TEST_P(WindowKeys, TextsAndFocus) {
         key(w.T[c.field], c.key, QString::fromUtf8(c.typed), modifiers);
     EXPECT_EQ(row(w, 8), QString::fromUtf8(c.after));
     EXPECT_EQ(QApplication::focusWidget(), w.T[c.focus]);
-    EXPECT_TRUE(w.TKeys().typedChar.isEmpty());
     // A key never starts a search unless it is Enter.
     EXPECT_TRUE(w.panelText(1).isEmpty());
 }
@@ -98,8 +90,6 @@ TEST_F(LetterFieldsWindow, RackFieldsFollowTheSameRulesWithTheirOwnCount) {
     EXPECT_EQ(w.U[1]->text(), QString());
     EXPECT_EQ(w.U[2]->text(), QString("Z"));
     EXPECT_EQ(QApplication::focusWidget(), w.U[1]);
-    EXPECT_TRUE(w.UKeys().typedChar.isEmpty());
-    EXPECT_TRUE(w.TKeys().oldText.isEmpty()); // the crossword row was not involved
 }
 
 TEST_F(LetterFieldsWindow, NothingIsPastedIntoALetterField) {
