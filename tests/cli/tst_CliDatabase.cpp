@@ -65,21 +65,6 @@ TEST(CliDatabase, QueryErrorsGoToStandardErrorWithTheirNumber) {
     const CliRun run = cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT * FROM NIEMA")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("-2147217865\t"))) << run.err.toStdString();
-
-    const CliRun readOnly = cli({QStringLiteral("query"), dict.path(), QStringLiteral("DELETE FROM WYRAZY"),
-                                 QStringLiteral("--read-only")});
-    // Refused before it reaches the file: the query search sends SELECT statements only.
-    EXPECT_EQ(readOnly.exitCode, 2);
-    EXPECT_EQ(
-        cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT COUNT(*) AS Ile FROM WYRAZY")}).out,
-        QStringLiteral("Ile\n1\n"));
-
-    const CliRun twoStatements =
-        cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT 1; DELETE FROM WYRAZY")});
-    EXPECT_EQ(twoStatements.exitCode, 1);
-    EXPECT_EQ(
-        cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT COUNT(*) AS Ile FROM WYRAZY")}).out,
-        QStringLiteral("Ile\n1\n"));
 }
 
 TEST(CliDatabase, TemplateBesideTheProgramIsAValidEmptyDictionary) {
