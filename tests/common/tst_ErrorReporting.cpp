@@ -50,6 +50,21 @@ TEST(ErrorLogEncoding, PolishLettersInWindows1250) {
     EXPECT_EQ(ErrorLog::fromWindows1250(bytes), QString::fromUtf8("ĄĆĘŁŃÓŚŹŻąćęłńóśźż"));
 }
 
+// Texts longer than the converter's buffer, with unmappable characters on
+// its boundaries, come out whole, in both directions.
+TEST(ErrorLogEncoding, LongTextsConvertWhole) {
+    for (const char* piece : {"Zażółć gęślą jaźń; ", "ż中", "中"}) {
+        const QString text = QString::fromUtf8(piece).repeated(700);
+        const QByteArray one = ErrorLog::toWindows1250(QString::fromUtf8(piece));
+        EXPECT_EQ(ErrorLog::toWindows1250(text), one.repeated(700)) << piece;
+        EXPECT_EQ(ErrorLog::fromWindows1250(one.repeated(700)), ErrorLog::fromWindows1250(one).repeated(700));
+    }
+    TestEnvironment env;
+    const QString description = QString::fromUtf8("Opis błędu ").repeated(300);
+    env.mod.ReportError("x", AppError(1, description));
+    EXPECT_EQ(env.platform.logBytes().mid(87), ErrorLog::toWindows1250(description) + "\r\n");
+}
+
 TEST(ReportError, AppendsCrLfLinesWhenLoggingIsOn) {
     TestEnvironment env;
     env.platform.clock = When;
