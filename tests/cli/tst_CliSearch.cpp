@@ -25,7 +25,7 @@ TEST(CliSearch, CommandsOptionsAndRefusals) {
         const char* err;
     } cases[] = {
         {{"crossword", db, "k?T"}, 0, "KAT\nKĄT\nKOT\n", ""},
-        {{"crossword", db, "K?T", "--max", "1"}, 0, "KAT\n", ""},
+        {{"crossword", db, "K?T", "--max", "1"}, 0, "KOT\n", ""}, // the first in WyrazID order
         {{"crossword", db, "KROTNA", "--anagram"}, 0, "KANTOR\nKARTON\nKONTRA\nKROTNA\n", ""},
         {{"crossword", db, "KRO?NA", "--anagram"}, 2, "", "Proszę wypełnić wszystkie pola.\n"},
         {{"crossword", db, "K"}, 2, "", nullptr},

@@ -1,5 +1,6 @@
 #include "db/Command.h"
 #include "db/ConnectionString.h"
+#include "db/Recordset.h"
 #include "db/text/PolishText.h"
 #include "support/CliRun.h"
 #include "support/Fixtures.h"
