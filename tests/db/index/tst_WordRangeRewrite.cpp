@@ -75,6 +75,7 @@ TEST_F(WordRangeSmall, EveryShapeOfStatementGivesTheEnginesRows) {
 
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'A%'"}, // the first rows match
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' OR Wyraz LIKE 'K%'"},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' AND LEN(Wyraz) = 3 OR LEN(Wyraz) = 5"},
         {"SELECT Wyraz FROM WYRAZY WHERE NOT Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz NOT LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' = 0"},
