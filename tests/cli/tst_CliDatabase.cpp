@@ -43,12 +43,6 @@ TEST(CliDatabase, CreateWithPasswordNeedsItToCheck) {
     EXPECT_EQ(wrong.exitCode, 1);
 }
 
-TEST(CliDatabase, CheckOfAMissingFile) {
-    const CliRun run = cli({QStringLiteral("check"), QStringLiteral("/nie/ma/takiego.mdb")});
-    EXPECT_EQ(run.out, QStringLiteral("1\t") + SchemaCheck::DBError(1) + QLatin1Char('\n'));
-    EXPECT_EQ(run.exitCode, 1);
-}
-
 TEST(CliDatabase, QueryPrintsHeaderAndRowsWithNullsEmpty) {
     TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("ŻÓŁW")}, {{2, QStringLiteral("gad")}});
     dict.exec(QStringLiteral("INSERT INTO OPISY (WyrazID, Opis) VALUES (1, NULL)"));
@@ -65,17 +59,6 @@ TEST(CliDatabase, QueryErrorsGoToStandardErrorWithTheirNumber) {
     const CliRun run = cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT * FROM NIEMA")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("-2147217865\t"))) << run.err.toStdString();
-}
-
-TEST(CliDatabase, TemplateBesideTheProgramIsAValidEmptyDictionary) {
-    const QString templ = QStringLiteral(LITERON_BIN_DIR "/Templates/Template.tmp");
-    ASSERT_TRUE(QFile::exists(templ));
-    EXPECT_TRUE(QFileInfo(QStringLiteral(LITERON_BIN_DIR "/Databases")).isDir());
-    const CliRun run =
-        cli({QStringLiteral("query"), templ, QStringLiteral("SELECT COUNT(*) AS Ile FROM WYRAZY"),
-             QStringLiteral("--read-only")});
-    EXPECT_EQ(run.out, QStringLiteral("Ile\n0\n"));
-    EXPECT_EQ(cli({QStringLiteral("check"), templ, QStringLiteral("--read-only")}).exitCode, 0);
 }
 
 } // namespace

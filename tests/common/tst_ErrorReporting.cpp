@@ -8,13 +8,6 @@ namespace {
 
 const QDateTime When(QDate(2026, 3, 7), QTime(21, 5, 3));
 
-TEST(FillSpaces, CutsThenPads) {
-    EXPECT_EQ(modMain::FillSpaces("abc", 5), QString("abc  "));
-    EXPECT_EQ(modMain::FillSpaces("abcdef", 3), QString("abc"));
-    EXPECT_EQ(modMain::FillSpaces("", 2), QString("  "));
-    EXPECT_EQ(modMain::FillSpaces("abc", 0), QString(""));
-}
-
 TEST(ErrorLogLine, FieldsSitAtFixedPositions) {
     const QString line = ErrorLog::formatLine(When, "frmMain: DBError", 13, "Type mismatch");
     EXPECT_EQ(line.mid(0, 10), QString("2026-03-07"));
@@ -111,22 +104,6 @@ TEST(Trap, ShowsThenLogsThenCleansUp) {
     EXPECT_EQ(env.prompts.shown[0].title, QString("Literon 2.0"));
     EXPECT_EQ(order, QStringList{"cleanup"});
     EXPECT_TRUE(env.platform.logBytes().contains("frmMain: LoadSettings"));
-}
-
-TEST(MessageBoxes, StylesAndQuestionAnswers) {
-    TestEnvironment env;
-    env.mod.MsgError("e");
-    env.mod.MsgWarning("w");
-    env.mod.MsgInfo("i");
-    env.prompts.queueAnswer(AnswerYes);
-    EXPECT_EQ(env.mod.MsgQuestion("q"), 6);
-    env.prompts.queueAnswer(AnswerNo);
-    EXPECT_EQ(env.mod.MsgQuestion("q"), 7);
-    ASSERT_EQ(env.prompts.shown.size(), 5);
-    EXPECT_EQ(env.prompts.shown[0].style, MsgStyle::Error);
-    EXPECT_EQ(env.prompts.shown[1].style, MsgStyle::Warning);
-    EXPECT_EQ(env.prompts.shown[2].style, MsgStyle::Info);
-    EXPECT_EQ(env.prompts.shown[3].style, MsgStyle::Question);
 }
 
 } // namespace

@@ -128,13 +128,6 @@ TEST_F(DictionaryImportTest, EncodingsAndLineEnds) {
     }
 }
 
-TEST_F(DictionaryImportTest, Windows1250DecodesEveryPolishLetter) {
-    EXPECT_EQ(WordListText::fromWindows1250(
-                  "\xA5\xB9\xC6\xE6\xCA\xEA\xA3\xB3\xD1\xF1\xD3\xF3\x8C\x9C\x8F\x9F\xAF\xBF"),
-              QStringLiteral("ĄąĆćĘęŁłŃńÓóŚśŹźŻż"));
-    EXPECT_EQ(WordListText::fromWindows1250("\x80\x81"), QStringLiteral("€\uFFFD"));
-}
-
 TEST_F(DictionaryImportTest, TabSeparatedDescriptions) {
     const QString longest(255, QLatin1Char('x'));
     const QString tooLong(256, QLatin1Char('y'));
@@ -228,45 +221,6 @@ TEST_F(DictionaryImportTest, FromAnAccessDictionary) {
         EXPECT_LT(NativeSchema::compare(sorted[i - 1], sorted[i]), 0) << sorted[i].toStdString();
 }
 
-// The password opens the Access source; the new target gets none.
-TEST_F(DictionaryImportTest, PasswordOfAnAccessSource) {
-    LITERON_REQUIRE_FIXTURES();
-    const AppError e = failedImport({fixture("slownik_haslo.mdb")});
-    EXPECT_TRUE(e.description().contains(QStringLiteral("hasło"))) << e.description().toStdString();
-    ImportOptions options;
-    options.password = QStringLiteral("tajne;1");
-    EXPECT_EQ(import({fixture("slownik_haslo.mdb")}, options).wordsAdded, 120);
-    EXPECT_EQ(SchemaCheck::run(target, ConnectionString::build(false, target, QString())).code, 0);
-}
-
-TEST_F(DictionaryImportTest, ProtectedTargetNeedsItsPassword) {
-    NativeDatabase::create(target, QStringLiteral("sekret"));
-    const QString list = writeUtf8("a.txt", QStringLiteral("kot"));
-    EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("hasło"), Qt::CaseInsensitive));
-    ImportOptions options;
-    options.password = QStringLiteral("sekret");
-    EXPECT_EQ(import({list}, options).wordsAdded, 1);
-    EXPECT_EQ(SchemaCheck::run(target, ConnectionString::build(false, target, QStringLiteral("sekret"))).code,
-              0);
-}
-
-TEST_F(DictionaryImportTest, MergesIntoAnExistingDictionary) {
-    LITERON_REQUIRE_FIXTURES();
-    import({writeUtf8("a.txt", QStringLiteral("kot\tmruczek\npies\nżuk"))});
-    const QString second =
-        writeUtf8("b.txt", QStringLiteral("KOT\tmruczek\nkot\tdachowiec\nala\nPIES\nala\timię"));
-    const ImportCounts c = import({second, fixture("male_litery.mdb")});
-    EXPECT_EQ(c.wordsAdded, 4);        // ALA, ŁĄKA, ĆMA, ŻÓŁW
-    EXPECT_EQ(c.duplicates, 6);        // KOT twice and PIES from the list; KOT, PIES and ALA again
-    EXPECT_EQ(c.descriptionsAdded, 7); // dachowiec, imię, and the six of male_litery but "mruczek"
-    EXPECT_EQ(c.duplicateDescriptions, 2);
-    const NativeFileContents contents = NativeFileContents::read(target);
-    EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
-    EXPECT_EQ(contents.wordList(), (QStringList{"KOT", "PIES", "ŻUK", "ALA", "ĆMA", "ŁĄKA", "ŻÓŁW"}));
-    EXPECT_EQ(contents.descriptions.value(1), (QStringList{"mruczek", "dachowiec", "zwierzę domowe"}));
-    EXPECT_EQ(contents.descriptions.value(4), QStringList{"imię"});
-}
-
 TEST_F(DictionaryImportTest, AnErrorWhileWritingLeavesTheTargetUnchanged) {
     import({writeUtf8("a.txt", QStringLiteral("kot\tmruczek\npies"))});
     QStringList many;
@@ -332,22 +286,6 @@ TEST_F(DictionaryImportTest, BadTargetsAreRefused) {
     EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("nie jest słownikiem")));
     target = dir.filePath(QStringLiteral("brak/slownik.mdb"));
     EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("nie istnieje")));
-}
-
-TEST(DictionaryImportWords, AcceptsExactlyWhatCheckCharsAccepts) {
-    for (char16_t u = 1; u < 0x3000; ++u) {
-        const QString one(QChar{u});
-        if (one.trimmed().isEmpty())
-            continue;
-        const QString normalised = DictionaryImport::normalisedWord(one);
-        ASSERT_EQ(!normalised.isNull(), modMain::CheckChars(one)) << int(u);
-        if (!normalised.isNull()) {
-            EXPECT_EQ(normalised.at(0), modMain::UpperChar(QChar(u))) << int(u);
-        }
-    }
-    EXPECT_EQ(DictionaryImport::normalisedWord(u" żółw\t"), QStringLiteral("ŻÓŁW"));
-    EXPECT_TRUE(DictionaryImport::normalisedWord(u"").isNull());
-    EXPECT_TRUE(DictionaryImport::normalisedWord(u"a b").isNull());
 }
 
 } // namespace

@@ -241,16 +241,4 @@ INSTANTIATE_TEST_SUITE_P(TypeMismatchAndOverflow, UnconvertibleSetting,
                              return rowName(std::string(info.param.key) + "_" + info.param.stored);
                          });
 
-TEST(SettingsLoader, ToIntegerBoundariesOfTheTypes) {
-    EXPECT_EQ(SettingsLoader::toInteger("32767", SettingKey::Int16), 32767);
-    EXPECT_EQ(SettingsLoader::toInteger("-32768", SettingKey::Int16), -32768);
-    EXPECT_EQ(SettingsLoader::toInteger("32767.4", SettingKey::Int16), 32767);
-    EXPECT_THROW(SettingsLoader::toInteger("32767.5", SettingKey::Int16), AppError);
-    EXPECT_EQ(SettingsLoader::toInteger("2147483647", SettingKey::Int32), 2147483647);
-    EXPECT_THROW(SettingsLoader::toInteger("2147483648", SettingKey::Int32), AppError);
-    EXPECT_THROW(SettingsLoader::toInteger("", SettingKey::Int32), AppError);
-    EXPECT_THROW(SettingsLoader::toInteger("1e400", SettingKey::Int32), AppError);
-    EXPECT_THROW(SettingsLoader::toInteger("inf", SettingKey::Int32), AppError);
-}
-
 } // namespace

@@ -180,42 +180,6 @@ TEST(SearchRunCrossword, RefreshPointsStopAndLimit) {
     }
 }
 
-TEST(SearchRunCrossword, AnagramLimitStopsAtMaxRecordsWithoutARefresh) {
-    // Twelve rearrangements of ABCD (and non-anagrams between them).
-    QStringList words = utf8List({"ABCD", "ABDC", "ACBD", "ACDB", "ADBC", "ADCB", "BACD", "BADC", "BCAD",
-                                  "BCDA", "BDAC", "BDCA", "XXXX", "YYYY"});
-    TestDictionary dict(words);
-    Recorded r;
-    run(r, CrosswordSearch{letters("DCBA"), true}, dict.connectionString(), limits(10, 10));
-    EXPECT_EQ(r.list.rowCount(), 10);
-    EXPECT_EQ(r.outcome.wordsListed, 10);
-    EXPECT_TRUE(r.outcome.limitReached);
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
-    // The tenth listed word ends the loop before its refresh check.
-    EXPECT_TRUE(r.refreshes.isEmpty());
-}
-
-TEST(SearchRunCrossword, AnagramRefreshCountsRowsReadNotWordsListed) {
-    QStringList words = numbered("Z", 150); // five letters, never anagrams of AAAAA
-    words << utf8List({"AAAAA"});
-    TestDictionary dict(words);
-    Recorded r;
-    run(r, CrosswordSearch{letters("AAAAA"), true}, dict.connectionString(), limits(5000, 50));
-    EXPECT_EQ(r.refreshes.size(), 3); // at rows read 50, 100 and 150
-    EXPECT_EQ(r.shown(), utf8List({"AAAAA"}));
-    EXPECT_EQ(r.outcome.rowsRead, 151);
-}
-
-TEST(SearchRunPattern, DescriptionsStopAtMaxRecords) {
-    TestDictionary dict(utf8List({"KOT", "KOTY", "A", "B", "C", "D", "E"}),
-                        {{3, "KOTEK"}, {4, "KOTEK"}, {5, "KOTEK"}, {6, "KOTEK"}, {7, "KOTEK"}});
-    Recorded r;
-    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits(3, 100));
-    EXPECT_EQ(r.list.rowCount(), 3);
-    EXPECT_EQ(r.outcome.wordsListed, 3);
-    EXPECT_TRUE(r.outcome.limitReached);
-}
-
 // The pattern search sends its descriptions statement only when asked to and
 // the words did not fill the limit; it is sent after an abort too. Without an
 // OPISY table that statement fails, which shows whether it was sent.
@@ -243,22 +207,6 @@ TEST(SearchRunPattern, WhenTheDescriptionsStatementIsSent) {
     }
 }
 
-TEST(SearchRunPattern, DuplicatesAtAMultipleRepeatTheRefresh) {
-    TestDictionary dict(utf8List({"KOT", "KOTY"}), {{1, "KOTEK"}, {2, "KOTEK"}});
-    Recorded r;
-    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits(5000, 2));
-    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOTY"}));
-    // Once after the second word, then once per duplicate row while the count stays 2.
-    EXPECT_EQ(r.refreshes, (QList<qint32>{2, 2, 2}));
-}
-
-TEST(SearchRunPattern, WordTwiceInTheTableIsListedTwiceByTheFirstStatement) {
-    TestDictionary dict(utf8List({"KOT", "KOT"}), {{1, "KOTEK"}});
-    Recorded r;
-    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits());
-    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOT"}));
-}
-
 TEST(SearchRunScrabble, RefreshCadenceCountsRecordsReadButOnlyAtCandidates) {
     const QString long16 = QString(16, QLatin1Char('A'));
     const QString long18 = QStringLiteral("AB") + QString(16, QLatin1Char('B'));
@@ -278,17 +226,6 @@ TEST(SearchRunScrabble, RefreshCadenceCountsRecordsReadButOnlyAtCandidates) {
         EXPECT_EQ(r.outcome.rowsRead, 2);
         EXPECT_EQ(r.shown(), QStringList({"AB"}));
     }
-}
-
-TEST(SearchRunScrabble, LimitCountsWordsListed) {
-    TestDictionary fitting(
-        utf8List({"AB", "AC", "AD", "AE", "AF", "AG", "AH", "AI", "AJ", "AK", "AL", "AM"}));
-    Recorded limited;
-    run(limited, ScrabbleSearch{"A?", letters("?"), false}, fitting.connectionString(), limits(10, 100));
-    EXPECT_EQ(limited.list.rowCount(), 10);
-    EXPECT_EQ(limited.outcome.wordsListed, 10);
-    EXPECT_TRUE(limited.outcome.limitReached);
-    EXPECT_EQ(limited.outcome.rowsRead, 10);
 }
 
 TEST(SearchRunQuery, ColumnsFollowTheResultAndRowsKeepTheirOrder) {
@@ -336,15 +273,6 @@ TEST(SearchRunQuery, RefusedQueryIsAnErrorOfTheUserQuery) {
     EXPECT_EQ(r.layouts, 0); // neither columns nor rows
     EXPECT_FALSE(r.outcome.logsError(false));
     EXPECT_TRUE(r.outcome.logsError(true));
-}
-
-TEST(SearchRunErrors, ConnectionFailureIsNotAQueryError) {
-    Recorded r;
-    run(r, QuerySearch{"SELECT 1"}, ConnectionString::build(false, "/nie/ma/takiego.mdb", QString()),
-        limits());
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Failed);
-    EXPECT_FALSE(r.outcome.errorInUserQuery);
-    EXPECT_TRUE(r.outcome.logsError(false));
 }
 
 TEST(SearchRunErrors, ErrorEndShowsAndLogsWithThePlaceText) {

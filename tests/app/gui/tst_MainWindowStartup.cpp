@@ -43,14 +43,6 @@ TEST_F(Startup, RecallWithNothingRememberedLeavesOnlyTheDatabaseFrameEnabled) {
     EXPECT_TRUE(env.mod.ConnString.isEmpty());
 }
 
-TEST_F(Startup, StatusBarShowsRefreshAndLimit) {
-    setOption("RefreshRecords", "250");
-    setOption("MaxRecords", "1234");
-    frmMain& w = window();
-    EXPECT_EQ(w.barStatusPanel(2)->text(), QString::fromUtf8("Odświeżanie tabeli: 250"));
-    EXPECT_EQ(w.barStatusPanel(3)->text(), QString::fromUtf8("Limit rekordów: 1234"));
-}
-
 // Each setting alone moves its own control and no other; the rows of letter
 // and rack fields that come on follow the counts.
 TEST_F(Startup, EachSettingAloneSetsItsOwnControl) {
@@ -108,13 +100,6 @@ TEST_F(Startup, UnconvertibleSettingIsReportedAndTheRestKeepDefaults) {
 
 using Shutdown = MainWindowTest;
 
-TEST_F(Shutdown, RefusedWithoutAQuestionWhileSearching) {
-    frmMain& w = window();
-    w.bSearchRunning = true;
-    EXPECT_FALSE(w.close());
-    EXPECT_TRUE(env.prompts.shown.isEmpty());
-}
-
 TEST_F(Shutdown, AnsweringNoKeepsTheProgramAndWritesNothing) {
     frmMain& w = window();
     w.labDBName->setText("/data/slownik.mdb ");
@@ -144,18 +129,6 @@ TEST_F(Shutdown, WithoutAUsableDatabaseTheRememberedPathStays) {
     env.prompts.queueAnswer(AnswerYes);
     EXPECT_TRUE(w.close());
     EXPECT_EQ(env.store.read("Common", "LastDBName"), QString("/old/path.mdb"));
-}
-
-TEST_F(Shutdown, ExitEntryAsksTheSameQuestion) {
-    frmMain& w = window();
-    w.show();
-    env.prompts.queueAnswer(AnswerNo);
-    w.mnuExit->trigger();
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(env.prompts.texts(), QStringList(Question));
-    env.prompts.queueAnswer(AnswerYes);
-    w.mnuExit->trigger();
-    EXPECT_FALSE(w.isVisible());
 }
 
 } // namespace

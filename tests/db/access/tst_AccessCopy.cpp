@@ -54,22 +54,6 @@ TEST_F(AccessCopyTest, CopiesWordsIdsAndDescriptions) {
     EXPECT_EQ(copy.words.value(5), QStringLiteral("ŻÓŁW"));
 }
 
-TEST_F(AccessCopyTest, CopyIsAnEditableDictionary) {
-    LITERON_REQUIRE_FIXTURES();
-    AccessCopy::toNative(fixture("male_litery.mdb"), QString(), target);
-    {
-        DictionaryWriter writer(target);
-        EXPECT_FALSE(writer.isNewFile());
-        EXPECT_EQ(writer.addWord(u"OSA"), 6) << "new words continue after the copied IDs";
-        writer.addDescription(6, u"owad");
-        writer.commit();
-    }
-    const NativeFileContents copy = NativeFileContents::read(target);
-    EXPECT_EQ(copy.integrity, QStringLiteral("ok"));
-    EXPECT_EQ(copy.wordList(), (QStringList{"KOT", "PIES", "ŻÓŁW", "ŁĄKA", "ĆMA", "OSA"}));
-    EXPECT_EQ(copy.descriptions.value(1), (QStringList{"zwierzę domowe", "mruczek"}));
-}
-
 TEST_F(AccessCopyTest, PasswordProtectedSource) {
     LITERON_REQUIRE_FIXTURES();
     EXPECT_THROW(AccessCopy::toNative(fixture("slownik_haslo.mdb"), QString(), target), AppError);
@@ -92,36 +76,6 @@ TEST_F(AccessCopyTest, RefusesWhatItCannotCopyAndLeavesNoFile) {
         }
         EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
-}
-
-TEST_F(AccessCopyTest, NeverOverwritesAFile) {
-    LITERON_REQUIRE_FIXTURES();
-    AccessCopy::toNative(fixture("male_litery.mdb"), QString(), target);
-    const QByteArray before = fileBytes(target);
-    try {
-        AccessCopy::toNative(fixture("slownik.mdb"), QString(), target);
-        ADD_FAILURE() << "overwritten";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), AppError::FileAlreadyExists);
-    }
-    EXPECT_EQ(fileBytes(target), before);
-}
-
-TEST_F(AccessCopyTest, TextIdsThatAreNumbersBecomeNumbers) {
-    LITERON_REQUIRE_FIXTURES();
-    AccessCopy::toNative(fixture("wyrazid_tekst.mdb"), QString(), target);
-    const NativeFileContents copy = NativeFileContents::read(target);
-    EXPECT_EQ(copy.words.keys(), (QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(copy.words.value(1), QStringLiteral("KOT"));
-    EXPECT_EQ(copy.descriptionCount(), 14);
-}
-
-TEST_F(AccessCopyTest, EmptyDictionary) {
-    LITERON_REQUIRE_FIXTURES();
-    AccessCopy::toNative(fixture("pusta.mdb"), QString(), target);
-    const NativeFileContents copy = NativeFileContents::read(target);
-    EXPECT_TRUE(copy.words.isEmpty());
-    EXPECT_TRUE(copy.descriptions.isEmpty());
 }
 
 } // namespace

@@ -28,14 +28,6 @@ qint32 openError(const QString& path, const QString& password = QString()) {
     }
 }
 
-AccessColumn column(const AccessFile& file, const QString& table, const QString& name) {
-    for (const AccessColumn& c : file.columns(table))
-        if (c.name.compare(name, Qt::CaseInsensitive) == 0)
-            return c;
-    ADD_FAILURE() << "no column " << name.toStdString() << " in " << table.toStdString();
-    return {};
-}
-
 // WyrazID -> Wyraz and WyrazID -> descriptions of one dictionary file.
 struct Dictionary {
     QMap<int, QString> words;
@@ -90,24 +82,6 @@ TEST(AccessFile, ReadsTheWholeDictionary) {
     expectWholeDictionary(readDictionary(file));
 }
 
-TEST(AccessFile, ReportsTheDictionarySchemaLikeAdo) {
-    LITERON_REQUIRE_FIXTURES();
-    const AccessFile file = AccessFile::open(fixture("slownik.mdb"));
-    const QVector<AccessColumn> words = file.columns(QStringLiteral("WYRAZY"));
-    ASSERT_EQ(words.size(), 2);
-    EXPECT_EQ(words[0].name, QStringLiteral("WyrazID"));
-    EXPECT_EQ(words[0].type, AdoType::Integer);
-    EXPECT_EQ(words[1].name, QStringLiteral("Wyraz"));
-    EXPECT_EQ(words[1].type, AdoType::VarWChar);
-    EXPECT_EQ(words[1].definedSize, 50);
-    const QVector<AccessColumn> descriptions = file.columns(QStringLiteral("opisy"));
-    ASSERT_EQ(descriptions.size(), 2);
-    EXPECT_EQ(descriptions[0].type, AdoType::Integer);
-    EXPECT_EQ(descriptions[1].name, QStringLiteral("Opis"));
-    EXPECT_EQ(descriptions[1].type, AdoType::VarWChar);
-    EXPECT_EQ(descriptions[1].definedSize, 255);
-}
-
 struct PasswordCase {
     const char* name;
     const char* file;
@@ -140,31 +114,6 @@ INSTANTIATE_TEST_SUITE_P(
         PasswordCase{"none_set_access_2003", "obcy_password_V2003_no-password.mdb", "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(AccessFile, PasswordProtectedFileHasTheSameContent) {
-    LITERON_REQUIRE_FIXTURES();
-    const AccessFile file = AccessFile::open(fixture("slownik_haslo.mdb"), QStringLiteral("tajne;1"));
-    expectWholeDictionary(readDictionary(file));
-}
-
-TEST(AccessFile, KeepsLowerCaseFieldNamesAndFindsTablesIgnoringCase) {
-    LITERON_REQUIRE_FIXTURES();
-    const AccessFile file = AccessFile::open(fixture("male_litery.mdb"));
-    EXPECT_EQ(file.findTable(QStringLiteral("wyrazy")), QStringLiteral("WYRAZY"));
-    EXPECT_EQ(file.findTable(QStringLiteral("Opisy")), QStringLiteral("OPISY"));
-    EXPECT_TRUE(file.findTable(QStringLiteral("HASLA")).isEmpty());
-    const QVector<AccessColumn> words = file.columns(QStringLiteral("WYRAZY"));
-    ASSERT_EQ(words.size(), 2);
-    EXPECT_EQ(words[0].name, QStringLiteral("wyrazid"));
-    EXPECT_EQ(words[1].name, QStringLiteral("wyraz"));
-    EXPECT_EQ(column(file, QStringLiteral("OPISY"), QStringLiteral("opis")).name, QStringLiteral("opis"));
-    const Dictionary d = readDictionary(file);
-    EXPECT_EQ(d.words.values(),
-              (QStringList{QStringLiteral("KOT"), QStringLiteral("PIES"), QStringLiteral("ŻÓŁW"),
-                           QStringLiteral("ŁĄKA"), QStringLiteral("ĆMA")}));
-    EXPECT_EQ(d.descriptions.size(), 6);
-    EXPECT_EQ(d.descriptions.values(4), QStringList{QStringLiteral("teren porośnięty trawą")});
-}
-
 TEST(AccessFile, TablePresenceAndRowCountsOfTheBrokenFiles) {
     LITERON_REQUIRE_FIXTURES();
     struct Case {
@@ -192,19 +141,6 @@ TEST(AccessFile, TablePresenceAndRowCountsOfTheBrokenFiles) {
     EXPECT_THROW(AccessFile::open(fixture("bez_opisy.mdb")).columns(QStringLiteral("OPISY")), AppError);
 }
 
-TEST(AccessFile, MemoValuesMatchTheTextOnes) {
-    LITERON_REQUIRE_FIXTURES();
-    // The memo variants hold the same first ten words and their descriptions.
-    const QStringList first10 = {"KOT", "KOTY",   "KOTEK",  "PIES",   "ŻÓŁW",
-                                 "ALA", "KANTOR", "KARTON", "KONTRA", "KROTNA"};
-    const Dictionary memoWords = readDictionary(AccessFile::open(fixture("wyraz_memo.mdb")));
-    EXPECT_EQ(memoWords.words.values(), first10);
-    const Dictionary memoDescriptions = readDictionary(AccessFile::open(fixture("opis_memo.mdb")));
-    const Dictionary text = readDictionary(AccessFile::open(fixture("opis_100.mdb")));
-    EXPECT_EQ(memoDescriptions.descriptions.size(), 14);
-    EXPECT_EQ(memoDescriptions.descriptions, text.descriptions);
-}
-
 TEST(AccessFile, ReadsAForeignJet3File) {
     LITERON_REQUIRE_FIXTURES();
     const AccessFile file = AccessFile::open(fixture("obcy_nwind.mdb"));
@@ -220,24 +156,6 @@ TEST(AccessFile, ReadsAForeignJet3File) {
         EXPECT_EQ(file.readRows(it.key()).size(), it.value()) << it.key().toStdString();
     EXPECT_EQ(file.findTable(QStringLiteral("UMSÄTZE")), QStringLiteral("Umsätze"));
     EXPECT_TRUE(file.findTable(QStringLiteral("WYRAZY")).isEmpty());
-}
-
-TEST(AccessFile, ReadsAnAccessMadeJet4File) {
-    LITERON_REQUIRE_FIXTURES();
-    const AccessFile file = AccessFile::open(fixture("obcy_password_V2003_no-password.mdb"));
-    EXPECT_EQ(file.tableNames(), QStringList{QStringLiteral("Table1")});
-    const auto rows = file.readRows(QStringLiteral("Table1"));
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[2][0].toInt(), 3);
-    EXPECT_EQ(rows[2][1].toString(), QStringLiteral("Three"));
-}
-
-TEST(AccessFile, StopsWhenTheVisitorSaysSo) {
-    LITERON_REQUIRE_FIXTURES();
-    const AccessFile file = AccessFile::open(fixture("slownik.mdb"));
-    int seen = 0;
-    file.forEachRow(QStringLiteral("WYRAZY"), [&](const QVector<QVariant>&) { return ++seen < 3; });
-    EXPECT_EQ(seen, 3);
 }
 
 TEST(AccessFile, RefusesWhatIsNotAnAccessFile) {

@@ -103,23 +103,4 @@ TEST(AccessProvider, PasswordIsCheckedOnEveryOpen) {
     }
 }
 
-TEST(AccessProvider, ChangedFileIsReadAgain) {
-    LITERON_REQUIRE_FIXTURES();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("kopia.mdb"));
-    ASSERT_TRUE(QFile::copy(fixture("slownik.mdb"), path));
-    const QString cs = ConnectionString::build(true, path, QString());
-    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY"))[0][0].toInt(), 120);
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QFile::copy(fixture("pusta.mdb"), path));
-    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY"))[0][0].toInt(), 0);
-}
-
-TEST(AccessProvider, ForeignAccessFileIsQueryable) {
-    LITERON_REQUIRE_FIXTURES();
-    const QString cs = ConnectionString::build(true, fixture("obcy_nwind.mdb"), QString());
-    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM [Order Details]"))[0][0].toInt(), 2155);
-    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM Shippers"))[0][0].toInt(), 3);
-}
-
 } // namespace

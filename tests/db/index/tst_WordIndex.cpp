@@ -190,36 +190,6 @@ QStringList words(const QString& connectionString, const QString& pattern) {
         .column();
 }
 
-void execute(const QString& connectionString, const QString& sql) {
-    Command command;
-    command.setActiveConnection(connectionString);
-    command.setCommandText(sql);
-    command.execute();
-}
-
-TEST(WordIndex, WritesThroughTheProviderAreSeenByTheNextSearch) {
-    TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("KRET"), QStringLiteral("ŻÓŁW")});
-    const QString cs = dict.connectionString();
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KOT", "KRET"}));
-
-    execute(cs, QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('KOTEK')"));
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KOT", "KRET", "KOTEK"}));
-    execute(cs, QStringLiteral("UPDATE WYRAZY SET Wyraz = 'KRETY' WHERE Wyraz = 'KRET'"));
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KOT", "KRETY", "KOTEK"}));
-    execute(cs, QStringLiteral("DELETE FROM WYRAZY WHERE Wyraz = 'KOT'"));
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KRETY", "KOTEK"}));
-
-    // A write through a recordset on a connection that then searches again.
-    Connection connection;
-    connection.open(cs);
-    Recordset write;
-    write.open(QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('KIT')"), connection);
-    write.close();
-    EXPECT_EQ(
-        runStatement(connection, QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'")).column(),
-        (QStringList{"KRETY", "KOTEK", "KIT"}));
-}
-
 TEST(WordIndex, ChangesByOthersAreSeenByTheNextSearch) {
     TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("KRET")});
     const QString cs = dict.connectionString();
@@ -256,42 +226,6 @@ TEST(WordIndex, FilesItCannotServeAreLeftToTheEngine) {
         const auto [fromIndex, fromEngine] = compare.run(sql);
         EXPECT_EQ(fromIndex, fromEngine) << sql.toStdString();
     }
-}
-
-TEST(WordIndex, AccessDictionariesAreServedAlike) {
-    LITERON_REQUIRE_FIXTURES();
-    const QString path = fixturePath(QStringLiteral("mdb/slownik.mdb"));
-    IndexDifferential compare(ConnectionString::build(true, path, QString()));
-    for (const char* pattern : {"K%", "%A%", "K_____AŁ", "%[!K]", "______"}) {
-        const QString sql = QStringLiteral("SELECT TOP 50 Wyraz FROM WYRAZY WHERE Wyraz LIKE '%1'")
-                                .arg(QString::fromUtf8(pattern));
-        const auto [fromIndex, fromEngine] = compare.run(sql);
-        EXPECT_EQ(fromIndex, fromEngine) << sql.toStdString();
-        EXPECT_FALSE(fromIndex.rows.isEmpty()) << sql.toStdString();
-    }
-    const auto [fromIndex, fromEngine] =
-        compare.run(QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 6"),
-                    RowFilter::anagram(QStringLiteral("KROTNA"), 0));
-    EXPECT_EQ(fromIndex, fromEngine);
-    EXPECT_TRUE(fromIndex.column().contains(QStringLiteral("KARTON")));
-}
-
-TEST(WordIndex, ErrorsOfTheStatementAreTheEngines) {
-    TestDictionary dict({QStringLiteral("KOT")});
-    IndexDifferential compare(dict.connectionString());
-    for (const QString& sql : {QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '[K'"),
-                               QStringLiteral("SELECT TOP 5 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K['")}) {
-        const auto [fromIndex, fromEngine] = compare.run(sql);
-        EXPECT_EQ(fromIndex, fromEngine) << sql.toStdString();
-        EXPECT_FALSE(fromIndex.error.isEmpty()) << sql.toStdString();
-    }
-    TestDictionary noWords;
-    noWords.exec(QStringLiteral("DROP TABLE WYRAZY"));
-    IndexDifferential missing(noWords.connectionString());
-    const auto [fromIndex, fromEngine] =
-        missing.run(QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'"));
-    EXPECT_EQ(fromIndex, fromEngine);
-    EXPECT_FALSE(fromIndex.error.isEmpty());
 }
 
 } // namespace

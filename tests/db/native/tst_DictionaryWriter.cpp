@@ -48,14 +48,6 @@ TEST_F(DictionaryWriterTest, NewFileAppearsOnlyOnCommit) {
     EXPECT_TRUE(QFileInfo(target).permissions() & QFileDevice::ReadGroup);
 }
 
-TEST_F(DictionaryWriterTest, NewFileIsNotCreatedWithoutCommit) {
-    {
-        DictionaryWriter writer(path("nowy.mdb"));
-        writer.addWord(u"KOT");
-    }
-    EXPECT_TRUE(entries().isEmpty());
-}
-
 TEST_F(DictionaryWriterTest, ManyWordsGoInBatchesWithConsecutiveIds) {
     const QString target = path("duzy.mdb");
     QStringList written;
@@ -95,51 +87,6 @@ TEST_F(DictionaryWriterTest, AddsToAnExistingFileAfterItsHighestId) {
     EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
     EXPECT_EQ(contents.words.value(8), QStringLiteral("ALA"));
     EXPECT_EQ(contents.descriptions.value(1), (QStringList{"mruczek", "dachowiec"}));
-}
-
-TEST_F(DictionaryWriterTest, NeverReusesTheIdOfADeletedWord) {
-    const QString target = path("slownik.mdb");
-    makeDictionary(target);
-    {
-        DictionaryWriter writer(target);
-        EXPECT_EQ(writer.addWord(u"ALA"), 8);
-        writer.commit();
-    }
-    // Deleted the way the program deletes a word: its ID stays used.
-    execNative(target, "DELETE FROM WYRAZY WHERE WyrazID = 8");
-    DictionaryWriter writer(target);
-    EXPECT_EQ(writer.addWord(u"OSA"), 9);
-}
-
-TEST_F(DictionaryWriterTest, ExistingFileStaysByteForByteWithoutCommit) {
-    const QString target = path("slownik.mdb");
-    makeDictionary(target);
-    const QByteArray before = fileBytes(target);
-    {
-        DictionaryWriter writer(target);
-        for (int i = 0; i < 5000; ++i)
-            writer.addWord(QStringLiteral("X%1").arg(i));
-        writer.addDescription(1, u"opis");
-    }
-    EXPECT_EQ(fileBytes(target), before);
-    EXPECT_EQ(entries(), QStringList{QStringLiteral("slownik.mdb")}) << "no journal is left behind";
-}
-
-TEST_F(DictionaryWriterTest, ProgressMayAbandonTheWork) {
-    const QString target = path("slownik.mdb");
-    makeDictionary(target);
-    const QByteArray before = fileBytes(target);
-    EXPECT_THROW(
-        {
-            DictionaryWriter writer(target);
-            writer.setProgress(
-                [](qint64) { throw AppError(AppError::InvalidProcedureCall, QStringLiteral("stop")); });
-            for (int i = 0; i < 60000; ++i)
-                writer.addWord(QStringLiteral("X%1").arg(i));
-            writer.commit();
-        },
-        AppError);
-    EXPECT_EQ(fileBytes(target), before);
 }
 
 // The refusals of targets (read-only, locked, not a native dictionary) are

@@ -82,19 +82,6 @@ TEST_F(HandlePoolTest, ChangesByAnotherProcessAreSeen) {
     EXPECT_EQ(words(cs), (QStringList{"KOT", "ALA"}));
 }
 
-TEST_F(HandlePoolTest, AFileReplacedUnderItsNameIsOpenedAfresh) {
-    TestDictionary dict({QStringLiteral("KOT")});
-    TestDictionary other({QStringLiteral("ŻUK"), QStringLiteral("ŻABA")});
-    const QString cs = dict.connectionString(true);
-    EXPECT_EQ(words(cs), QStringList{"KOT"});
-    ASSERT_TRUE(QFile::remove(dict.path()));
-    ASSERT_TRUE(QFile::copy(other.path(), dict.path()));
-    EXPECT_EQ(words(cs), (QStringList{"ŻUK", "ŻABA"}));
-    // And a file that is gone is reported as such.
-    ASSERT_TRUE(QFile::remove(dict.path()));
-    EXPECT_EQ(openError(cs), ProviderErrors::fileNotFound(dict.path()).number());
-}
-
 TEST_F(HandlePoolTest, ThePasswordIsCheckedOnEveryOpen) {
     TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("tajne"));
     const QString right = ConnectionString::build(true, dict.path(), QStringLiteral("tajne"));
@@ -104,32 +91,6 @@ TEST_F(HandlePoolTest, ThePasswordIsCheckedOnEveryOpen) {
     EXPECT_EQ(openError(wrong), refused);
     EXPECT_EQ(openError(ConnectionString::build(true, dict.path(), QString())), refused);
     EXPECT_EQ(openError(right), 0);
-}
-
-// With the password table in place, and in a file made without it.
-TEST_F(HandlePoolTest, APasswordSetMeanwhileIsAskedFor) {
-    for (const bool withTable : {true, false}) {
-        TestDictionary dict({QStringLiteral("KOT")});
-        if (!withTable)
-            dict.exec(QStringLiteral("DROP TABLE LiteronMeta"));
-        const QString open = dict.connectionString(true);
-        EXPECT_EQ(words(open), QStringList{"KOT"});
-        // Another program protects the file while our handle waits.
-        sqlite3* db = nullptr;
-        ASSERT_EQ(
-            sqlite3_open_v2(QFile::encodeName(dict.path()).constData(), &db, SQLITE_OPEN_READWRITE, nullptr),
-            SQLITE_OK);
-        ASSERT_EQ(
-            sqlite3_exec(db,
-                         "CREATE TABLE IF NOT EXISTS LiteronMeta (Klucz VARCHAR(50) PRIMARY KEY, "
-                         "Wartosc LONGTEXT);"
-                         "INSERT INTO LiteronMeta VALUES ('HasloSkrot', "
-                         "'$argon2id$v=19$m=65536,t=2,p=1$c29sdHNvbHRzb2x0$aGFzaGhhc2hoYXNoaGFzaGhhc2g')",
-                         nullptr, nullptr, nullptr),
-            SQLITE_OK);
-        sqlite3_close(db);
-        EXPECT_EQ(openError(open), ProviderErrors::wrongPassword().number()) << withTable;
-    }
 }
 
 } // namespace
