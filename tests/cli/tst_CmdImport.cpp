@@ -43,19 +43,6 @@ TEST_F(CmdImport, ImportsAndPrintsTheCounts) {
     EXPECT_EQ(NativeFileContents::read(target).wordList(), (QStringList{"KOT", "PIES"}));
 }
 
-TEST_F(CmdImport, AccessSourceWithPassword) {
-    LITERON_REQUIRE_FIXTURES();
-    const QString source = fixturePath(QStringLiteral("mdb/slownik_haslo.mdb"));
-    const CliRun wrong = runImport({target, source});
-    EXPECT_EQ(wrong.exitCode, 1);
-    EXPECT_TRUE(wrong.err.contains(QStringLiteral("nie został utworzony"))) << wrong.err.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(target));
-    const CliRun right = runImport({target, source, QStringLiteral("--password"), QStringLiteral("tajne;1")});
-    EXPECT_EQ(right.exitCode, 0) << right.err.toStdString();
-    EXPECT_TRUE(right.out.contains(QStringLiteral("Dodane wyrazy: 120\n")));
-    EXPECT_TRUE(right.out.contains(QStringLiteral("Dodane opisy: 62\n")));
-}
-
 TEST_F(CmdImport, ErrorsGoToStderrAndChangeNothing) {
     ASSERT_EQ(runImport({target, list("a.txt", QStringLiteral("kot"))}).exitCode, 0);
     const QByteArray before = fileBytes(target);

@@ -260,7 +260,9 @@ TEST_F(DatabaseCommands, CloseEmptiesTheWindow) {
 TEST_F(DatabaseCommands, SaveAsOfAnAccessFileGivesAnEditableCopy) {
     LITERON_REQUIRE_FIXTURES();
     frmMain& w = window();
-    open(Fixtures + "slownik.mdb");
+    open(Fixtures + "slownik.mdb"); // asked for read-write: a genuine Access file is only read
+    EXPECT_TRUE(env.mod.DBReadOnly);
+    EXPECT_TRUE(w.chkReadOnly->isChecked());
     env.prompts.clear();
     const QString target = programFile("edytowalny.mdb");
     env.prompts.queueFile(target, false);

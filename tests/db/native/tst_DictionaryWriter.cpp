@@ -48,25 +48,6 @@ TEST_F(DictionaryWriterTest, NewFileAppearsOnlyOnCommit) {
     EXPECT_TRUE(QFileInfo(target).permissions() & QFileDevice::ReadGroup);
 }
 
-TEST_F(DictionaryWriterTest, ManyWordsGoInBatchesWithConsecutiveIds) {
-    const QString target = path("duzy.mdb");
-    QStringList written;
-    {
-        DictionaryWriter writer(target);
-        for (int i = 0; i < 120001; ++i) {
-            const QString word = QStringLiteral("W%1").arg(i, 6, 10, QLatin1Char('0'));
-            written << word;
-            ASSERT_EQ(writer.addWord(word), i + 1);
-        }
-        writer.commit();
-    }
-    const NativeFileContents contents = NativeFileContents::read(target);
-    EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
-    EXPECT_EQ(contents.wordList(), written);
-    EXPECT_EQ(contents.words.firstKey(), 1);
-    EXPECT_EQ(contents.words.lastKey(), 120001);
-}
-
 TEST_F(DictionaryWriterTest, AddsToAnExistingFileAfterItsHighestId) {
     const QString target = path("slownik.mdb");
     makeDictionary(target);

@@ -65,15 +65,6 @@ TEST_F(HandlePoolTest, AHandleServesOnlyConnectionsOfItsOwnMode) {
     EXPECT_EQ(words(dict.connectionString(true)).size(), 3);
 }
 
-TEST_F(HandlePoolTest, AHandleThatWroteIsClosed) {
-    TestDictionary dict({QStringLiteral("KOT")});
-    execute(dict.connectionString(), QStringLiteral("CREATE TEMP TABLE Notatki (Tekst TEXT)"));
-    // The temporary table went with its handle.
-    EXPECT_THROW(words(dict.connectionString(), QStringLiteral("SELECT Tekst FROM Notatki")), AppError);
-    execute(dict.connectionString(), QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('ALA')"));
-    EXPECT_EQ(words(dict.connectionString()), (QStringList{"KOT", "ALA"}));
-}
-
 TEST_F(HandlePoolTest, ChangesByAnotherProcessAreSeen) {
     TestDictionary dict({QStringLiteral("KOT")});
     const QString cs = dict.connectionString(true);
