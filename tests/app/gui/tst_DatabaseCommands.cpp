@@ -73,16 +73,6 @@ protected:
             EXPECT_TRUE(a->isEnabled());
         EXPECT_FALSE(env.mod.ConnString.isEmpty());
     }
-
-    void expectFailed() {
-        frmMain& w = window();
-        EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[1].toImage());
-        for (QGroupBox* f : {w.fraSearch1, w.fraSearch2, w.fraSearch3, w.fraSearch4, w.fraResults})
-            EXPECT_FALSE(f->isEnabled()) << f->objectName().toStdString();
-        EXPECT_EQ(w.lvResults->model()->columnCount(), 0);
-        for (QAction* a : {w.mnuSaveAs, w.mnuClose, w.mnuStats})
-            EXPECT_TRUE(a->isEnabled());
-    }
 };
 
 TEST_F(DatabaseCommands, ErrorInsideTheCheckEmptiesTheStringAndIsShownOnlyWithLogConnErrors) {

@@ -85,22 +85,4 @@ TEST(AccessProvider, WritesAreRefusedWithAPointerToSaveAs) {
               62);
 }
 
-TEST(AccessProvider, PasswordIsCheckedOnEveryOpen) {
-    LITERON_REQUIRE_FIXTURES();
-    const QString path = fixture("slownik_haslo.mdb");
-    EXPECT_EQ(rows(ConnectionString::build(true, path, QStringLiteral("tajne;1")),
-                   QStringLiteral("SELECT COUNT(*) FROM "
-                                  "WYRAZY"))[0][0]
-                  .toInt(),
-              120);
-    // Now the content is cached: a wrong password must still be refused.
-    Connection connection;
-    try {
-        connection.open(ConnectionString::build(true, path, QStringLiteral("tajne")));
-        FAIL() << "opened with a wrong password";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), ProviderErrors::AuthenticationFailed);
-    }
-}
-
 } // namespace

@@ -216,16 +216,4 @@ TEST(WordIndex, ChangesByOthersAreSeenByTheNextSearch) {
     EXPECT_EQ(fromIndex, fromEngine);
 }
 
-TEST(WordIndex, FilesItCannotServeAreLeftToTheEngine) {
-    // Bytes among the words: the engine's LIKE sees them as text, the row as bytes.
-    TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("KRET")});
-    dict.exec(QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES (X'4B4F43')"));
-    IndexDifferential compare(dict.connectionString());
-    for (const QString& sql : {QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '%'"),
-                               QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 2")}) {
-        const auto [fromIndex, fromEngine] = compare.run(sql);
-        EXPECT_EQ(fromIndex, fromEngine) << sql.toStdString();
-    }
-}
-
 } // namespace
