@@ -213,8 +213,6 @@ public:
     void mnuPopUpMaintainWord_Click();
     void mnuPopUpAddWord_Click();
     void mnuPopUpDeleteWord_Click();
-    LetterFieldKeys& TKeys() const { return *m_TKeys; }
-    LetterFieldKeys& UKeys() const { return *m_UKeys; }
 
 public slots:
     void scrSearch1_Change();

@@ -43,12 +43,6 @@ TEST(CliDatabase, CreateWithPasswordNeedsItToCheck) {
     EXPECT_EQ(wrong.exitCode, 1);
 }
 
-TEST(CliDatabase, CheckOfAMissingFile) {
-    const CliRun run = cli({QStringLiteral("check"), QStringLiteral("/nie/ma/takiego.mdb")});
-    EXPECT_EQ(run.out, QStringLiteral("1\t") + SchemaCheck::DBError(1) + QLatin1Char('\n'));
-    EXPECT_EQ(run.exitCode, 1);
-}
-
 TEST(CliDatabase, QueryPrintsHeaderAndRowsWithNullsEmpty) {
     TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("ŻÓŁW")}, {{2, QStringLiteral("gad")}});
     dict.exec(QStringLiteral("INSERT INTO OPISY (WyrazID, Opis) VALUES (1, NULL)"));
@@ -65,32 +59,6 @@ TEST(CliDatabase, QueryErrorsGoToStandardErrorWithTheirNumber) {
     const CliRun run = cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT * FROM NIEMA")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("-2147217865\t"))) << run.err.toStdString();
-
-    const CliRun readOnly = cli({QStringLiteral("query"), dict.path(), QStringLiteral("DELETE FROM WYRAZY"),
-                                 QStringLiteral("--read-only")});
-    // Refused before it reaches the file: the query search sends SELECT statements only.
-    EXPECT_EQ(readOnly.exitCode, 2);
-    EXPECT_EQ(
-        cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT COUNT(*) AS Ile FROM WYRAZY")}).out,
-        QStringLiteral("Ile\n1\n"));
-
-    const CliRun twoStatements =
-        cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT 1; DELETE FROM WYRAZY")});
-    EXPECT_EQ(twoStatements.exitCode, 1);
-    EXPECT_EQ(
-        cli({QStringLiteral("query"), dict.path(), QStringLiteral("SELECT COUNT(*) AS Ile FROM WYRAZY")}).out,
-        QStringLiteral("Ile\n1\n"));
-}
-
-TEST(CliDatabase, TemplateBesideTheProgramIsAValidEmptyDictionary) {
-    const QString templ = QStringLiteral(LITERON_BIN_DIR "/Templates/Template.tmp");
-    ASSERT_TRUE(QFile::exists(templ));
-    EXPECT_TRUE(QFileInfo(QStringLiteral(LITERON_BIN_DIR "/Databases")).isDir());
-    const CliRun run =
-        cli({QStringLiteral("query"), templ, QStringLiteral("SELECT COUNT(*) AS Ile FROM WYRAZY"),
-             QStringLiteral("--read-only")});
-    EXPECT_EQ(run.out, QStringLiteral("Ile\n0\n"));
-    EXPECT_EQ(cli({QStringLiteral("check"), templ, QStringLiteral("--read-only")}).exitCode, 0);
 }
 
 } // namespace

@@ -8,13 +8,6 @@ namespace {
 
 const QDateTime When(QDate(2026, 3, 7), QTime(21, 5, 3));
 
-TEST(FillSpaces, CutsThenPads) {
-    EXPECT_EQ(modMain::FillSpaces("abc", 5), QString("abc  "));
-    EXPECT_EQ(modMain::FillSpaces("abcdef", 3), QString("abc"));
-    EXPECT_EQ(modMain::FillSpaces("", 2), QString("  "));
-    EXPECT_EQ(modMain::FillSpaces("abc", 0), QString(""));
-}
-
 TEST(ErrorLogLine, FieldsSitAtFixedPositions) {
     const QString line = ErrorLog::formatLine(When, "frmMain: DBError", 13, "Type mismatch");
     EXPECT_EQ(line.mid(0, 10), QString("2026-03-07"));
@@ -48,6 +41,21 @@ TEST(ErrorLogEncoding, PolishLettersInWindows1250) {
     EXPECT_EQ(bytes, QByteArray("\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF"));
     EXPECT_EQ(ErrorLog::toWindows1250(QString::fromUtf8("a€中b")), QByteArray("a\x80?b"));
     EXPECT_EQ(ErrorLog::fromWindows1250(bytes), QString::fromUtf8("ĄĆĘŁŃÓŚŹŻąćęłńóśźż"));
+}
+
+// Texts longer than the converter's buffer, with unmappable characters on
+// its boundaries, come out whole, in both directions.
+TEST(ErrorLogEncoding, LongTextsConvertWhole) {
+    for (const char* piece : {"Zażółć gęślą jaźń; ", "ż中", "中"}) {
+        const QString text = QString::fromUtf8(piece).repeated(700);
+        const QByteArray one = ErrorLog::toWindows1250(QString::fromUtf8(piece));
+        EXPECT_EQ(ErrorLog::toWindows1250(text), one.repeated(700)) << piece;
+        EXPECT_EQ(ErrorLog::fromWindows1250(one.repeated(700)), ErrorLog::fromWindows1250(one).repeated(700));
+    }
+    TestEnvironment env;
+    const QString description = QString::fromUtf8("Opis błędu ").repeated(300);
+    env.mod.ReportError("x", AppError(1, description));
+    EXPECT_EQ(env.platform.logBytes().mid(87), ErrorLog::toWindows1250(description) + "\r\n");
 }
 
 TEST(ReportError, AppendsCrLfLinesWhenLoggingIsOn) {
@@ -96,22 +104,6 @@ TEST(Trap, ShowsThenLogsThenCleansUp) {
     EXPECT_EQ(env.prompts.shown[0].title, QString("Literon 2.0"));
     EXPECT_EQ(order, QStringList{"cleanup"});
     EXPECT_TRUE(env.platform.logBytes().contains("frmMain: LoadSettings"));
-}
-
-TEST(MessageBoxes, StylesAndQuestionAnswers) {
-    TestEnvironment env;
-    env.mod.MsgError("e");
-    env.mod.MsgWarning("w");
-    env.mod.MsgInfo("i");
-    env.prompts.queueAnswer(AnswerYes);
-    EXPECT_EQ(env.mod.MsgQuestion("q"), 6);
-    env.prompts.queueAnswer(AnswerNo);
-    EXPECT_EQ(env.mod.MsgQuestion("q"), 7);
-    ASSERT_EQ(env.prompts.shown.size(), 5);
-    EXPECT_EQ(env.prompts.shown[0].style, MsgStyle::Error);
-    EXPECT_EQ(env.prompts.shown[1].style, MsgStyle::Warning);
-    EXPECT_EQ(env.prompts.shown[2].style, MsgStyle::Info);
-    EXPECT_EQ(env.prompts.shown[3].style, MsgStyle::Question);
 }
 
 } // namespace

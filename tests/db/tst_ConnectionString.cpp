@@ -46,14 +46,6 @@ TEST_P(RoundTripTest, ParseGivesBackWhatWasBuilt) {
 INSTANTIATE_TEST_SUITE_P(Texts, RoundTripTest, ::testing::ValuesIn(kRoundTrips),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ConnectionString, WithoutPasswordKeyThePasswordIsEmpty) {
-    const ConnectionString parsed =
-        ConnectionString::parse(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/tmp/a.mdb"));
-    EXPECT_EQ(parsed.path, QStringLiteral("/tmp/a.mdb"));
-    EXPECT_TRUE(parsed.password.isEmpty());
-    EXPECT_FALSE(parsed.readOnly);
-}
-
 TEST(ConnectionString, RefusesOtherProvidersAndMissingSource) {
     EXPECT_THROW(ConnectionString::parse(QStringLiteral("Provider=SQLOLEDB;Data Source=/tmp/a.mdb")),
                  AppError);

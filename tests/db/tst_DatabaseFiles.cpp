@@ -1,5 +1,6 @@
 #include "db/AppError.h"
 #include "db/DatabaseFiles.h"
+#include "support/Fixtures.h"
 #include "support/TestDictionary.h"
 
 #include <QDir>
@@ -9,19 +10,15 @@
 
 namespace {
 
-const QString Fixtures = QStringLiteral(LITERON_FIXTURES_DIR "/mdb/");
+const QString Fixtures = fixturePath(QStringLiteral("mdb/"));
 
 QByteArray bytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(DatabaseFiles, FoldersBesideTheProgram) {
-    EXPECT_EQ(DatabaseFiles::databasesFolder("/opt/literon"), QString("/opt/literon/Databases"));
-    EXPECT_EQ(DatabaseFiles::templatePath("/opt/literon"), QString("/opt/literon/Templates/Template.tmp"));
-}
-
 TEST(DatabaseFiles, NormalFilesOnly) {
+    LITERON_REQUIRE_FIXTURES();
     QTemporaryDir dir;
     QFile hidden(dir.filePath(".ukryty.mdb"));
     ASSERT_TRUE(hidden.open(QIODevice::WriteOnly));
@@ -34,6 +31,7 @@ TEST(DatabaseFiles, NormalFilesOnly) {
 }
 
 TEST(DatabaseFiles, AccessFilesByTheirHeader) {
+    LITERON_REQUIRE_FIXTURES();
     TestDictionary native;
     EXPECT_TRUE(DatabaseFiles::isAccessFile(Fixtures + "slownik.mdb"));
     EXPECT_TRUE(DatabaseFiles::isAccessFile(Fixtures + "obcy_nwind.mdb"));
@@ -42,6 +40,7 @@ TEST(DatabaseFiles, AccessFilesByTheirHeader) {
 }
 
 TEST(DatabaseFiles, CopyIsExactAndRefusesToOverwrite) {
+    LITERON_REQUIRE_FIXTURES();
     TestDictionary dict({"KOT"}, {}, "tajne");
     QTemporaryDir dir;
     const QString target = dir.filePath("kopia.mdb");
@@ -58,6 +57,7 @@ TEST(DatabaseFiles, CopyIsExactAndRefusesToOverwrite) {
 }
 
 TEST(DatabaseFiles, FailedCopiesLeaveNothing) {
+    LITERON_REQUIRE_FIXTURES();
     QTemporaryDir dir;
     const struct {
         QString source;
@@ -80,6 +80,7 @@ TEST(DatabaseFiles, FailedCopiesLeaveNothing) {
 }
 
 TEST(DatabaseFiles, NativeSaveAsIsAByteCopyAccessSaveAsIsNative) {
+    LITERON_REQUIRE_FIXTURES();
     TestDictionary dict({"KOT", "PIES"});
     QTemporaryDir dir;
     DatabaseFiles::copyDatabase(dict.path(), dir.filePath("n.mdb"), QString());

@@ -1,16 +1,15 @@
 #include "db/ConnectionString.h"
 #include "db/SchemaCheck.h"
+#include "support/CliRun.h"
+#include "support/Fixtures.h"
 #include "support/TestDictionary.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString kFixtures = QStringLiteral(LITERON_FIXTURES_DIR "/mdb/");
 
 SchemaCheck::Result check(const QString& path, const QString& password = QString(), bool readOnly = false) {
     return SchemaCheck::run(path, ConnectionString::build(readOnly, path, password));
@@ -43,6 +42,8 @@ const ShapeCase kShapes[] = {
      false},
     {"word_is_60_long", "DROP TABLE WYRAZY|CREATE TABLE WYRAZY (WyrazID INTEGER, Wyraz VARCHAR(60))", 8,
      false},
+    {"word_is_49_long", "DROP TABLE WYRAZY|CREATE TABLE WYRAZY (WyrazID INTEGER, Wyraz VARCHAR(49))", 8,
+     false},
     {"no_descriptions_table", "DROP TABLE OPISY", 9, true},
     {"descriptions_without_id", "DROP TABLE OPISY|CREATE TABLE OPISY (IdWyrazu INTEGER, Opis VARCHAR(255))",
      10, false},
@@ -52,6 +53,8 @@ const ShapeCase kShapes[] = {
      12, false},
     {"description_is_memo", "DROP TABLE OPISY|CREATE TABLE OPISY (WyrazID INTEGER, Opis MEMO)", 13, false},
     {"description_is_100_long", "DROP TABLE OPISY|CREATE TABLE OPISY (WyrazID INTEGER, Opis VARCHAR(100))",
+     14, false},
+    {"description_is_256_long", "DROP TABLE OPISY|CREATE TABLE OPISY (WyrazID INTEGER, Opis VARCHAR(256))",
      14, false},
 };
 
@@ -155,35 +158,29 @@ const FixtureCase kFixtureCases[] = {
 class FixtureTest : public ::testing::TestWithParam<FixtureCase> {};
 
 TEST_P(FixtureTest, GivesTheManifestCode) {
+    LITERON_REQUIRE_FIXTURES();
     const FixtureCase& c = GetParam();
-    const QString path = kFixtures + QString::fromUtf8(c.file);
+    const QString path = fixturePath(QStringLiteral("mdb/") + QString::fromUtf8(c.file));
     const QString password = QString::fromUtf8(c.password);
     ASSERT_TRUE(QFile::exists(path));
     EXPECT_EQ(check(path, password).code, c.code);
     EXPECT_EQ(check(path, password, true).code, c.code) << "read-only";
 }
 
-TEST_P(FixtureTest, CliCheckPrintsCodeAndMessage) {
-    const FixtureCase& c = GetParam();
-    QStringList args = {QStringLiteral("check"), kFixtures + QString::fromUtf8(c.file)};
-    if (*c.password)
-        args << QStringLiteral("--password") << QString::fromUtf8(c.password);
-    QProcess cli;
-    cli.start(QStringLiteral(LITERON_BIN_DIR "/literon-cli"), args);
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
-    EXPECT_EQ(out, QString::number(c.code) + QLatin1Char('\t') + SchemaCheck::DBError(qint16(c.code)) +
-                       QLatin1Char('\n'));
-    EXPECT_EQ(cli.exitCode() == 0, c.code == 0);
-}
-
 INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureTest, ::testing::ValuesIn(kFixtureCases), [](const auto& info) {
-    std::string name = QString::fromUtf8(info.param.file).section(QLatin1Char('.'), 0, 0).toStdString();
-    for (char& ch : name)
-        if (!isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return name +
-           (*info.param.password ? "_with_" + std::to_string(strlen(info.param.password)) : std::string());
+    return rowName(QString::fromUtf8(info.param.file).section(QLatin1Char('.'), 0, 0).toStdString() +
+                   (*info.param.password ? std::string("_with_") + info.param.password : std::string()));
 });
+
+// The command line prints the code and its message, and fails unless it is 0.
+TEST(SchemaCheck, CliCheckPrintsCodeAndMessage) {
+    LITERON_REQUIRE_FIXTURES();
+    for (const auto& [file, code] : {std::pair{"slownik.mdb", 0}, std::pair{"wyraz_60.mdb", 8}}) {
+        const CliRun run = cli({QStringLiteral("check"), fixturePath(QStringLiteral("mdb/") + file)});
+        EXPECT_EQ(run.out, QString::number(code) + QLatin1Char('\t') + SchemaCheck::DBError(qint16(code)) +
+                               QLatin1Char('\n'));
+        EXPECT_EQ(run.exitCode == 0, code == 0) << file;
+    }
+}
 
 } // namespace

@@ -8,7 +8,9 @@
 #include "db/native/NativeSchema.h"
 #include "maintenance/DictionaryImport.h"
 #include "maintenance/WordListText.h"
+#include "support/Fixtures.h"
 #include "support/NativeFileContents.h"
+#include "support/PolishWords.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +24,7 @@
 namespace {
 
 QString fixture(const char* name) {
-    return QStringLiteral(LITERON_FIXTURES_DIR "/mdb/") + QString::fromUtf8(name);
+    return fixturePath(QStringLiteral("mdb/") + QString::fromUtf8(name));
 }
 
 QByteArray cp1250(const QString& text) {
@@ -126,13 +128,6 @@ TEST_F(DictionaryImportTest, EncodingsAndLineEnds) {
     }
 }
 
-TEST_F(DictionaryImportTest, Windows1250DecodesEveryPolishLetter) {
-    EXPECT_EQ(WordListText::fromWindows1250(
-                  "\xA5\xB9\xC6\xE6\xCA\xEA\xA3\xB3\xD1\xF1\xD3\xF3\x8C\x9C\x8F\x9F\xAF\xBF"),
-              QStringLiteral("ĄąĆćĘęŁłŃńÓóŚśŹźŻż"));
-    EXPECT_EQ(WordListText::fromWindows1250("\x80\x81"), QStringLiteral("€\uFFFD"));
-}
-
 TEST_F(DictionaryImportTest, TabSeparatedDescriptions) {
     const QString longest(255, QLatin1Char('x'));
     const QString tooLong(256, QLatin1Char('y'));
@@ -163,15 +158,19 @@ TEST_F(DictionaryImportTest, TabSeparatedDescriptions) {
     EXPECT_EQ(contents.descriptions.value(5), QStringList{longest});
 }
 
-TEST_F(DictionaryImportTest, CapitalisedEntriesCanBeSkipped) {
+// Capitalised entries (proper names) are left out of word lists only: the
+// words of an Access dictionary are all capitals and all kept.
+TEST_F(DictionaryImportTest, CapitalisedEntriesCanBeSkippedInWordLists) {
+    LITERON_REQUIRE_FIXTURES();
     const QString list = writeUtf8("sjp.txt", QStringLiteral("Kraków\nkrakowski\nŁódź\nłódka\nabé\nÉmile\n"));
     ImportOptions skip;
     skip.skipCapitalised = true;
-    const ImportCounts c = import({list}, skip);
-    EXPECT_EQ(c.wordsAdded, 2);
+    const ImportCounts c = import({list, fixture("male_litery.mdb")}, skip);
+    EXPECT_EQ(c.wordsAdded, 2 + 5);
     EXPECT_EQ(c.skippedCapitalised, 3);
     EXPECT_EQ(c.skippedChars, 1);
-    EXPECT_EQ(NativeFileContents::read(target).wordList(), (QStringList{"KRAKOWSKI", "ŁÓDKA"}));
+    EXPECT_EQ(NativeFileContents::read(target).wordList(),
+              (QStringList{"ĆMA", "KOT", "KRAKOWSKI", "ŁĄKA", "ŁÓDKA", "PIES", "ŻÓŁW"}));
 
     QFile::remove(target);
     const ImportCounts all = import({list});
@@ -180,21 +179,18 @@ TEST_F(DictionaryImportTest, CapitalisedEntriesCanBeSkipped) {
 }
 
 TEST_F(DictionaryImportTest, WyrazIdsFollowPolishAlphabeticalOrder) {
-    const QStringList words = {"żaba", "zebra", "źrebię", "ąb",  "ab", "aba",   "czas",
-                               "ćma",  "luk",   "łuk",    "łza", "ów", "owca",  "świt",
-                               "syn",  "ńa",    "na",     "ęc",  "ec", "ZŁOTO", "złoto"};
+    const QStringList words =
+        scrambled(polishOrder()).replaceInStrings(QStringLiteral("A"), QStringLiteral("a"));
     const QString list = writeUtf8("lista.txt", words.join(QLatin1Char('\n')));
-    EXPECT_EQ(import({list}).wordsAdded, 20);
+    EXPECT_EQ(import({list}).wordsAdded, polishOrder().size());
     const NativeFileContents contents = NativeFileContents::read(target);
-    EXPECT_EQ(contents.wordList(),
-              (QStringList{"AB", "ABA", "ĄB",   "CZAS", "ĆMA", "EC",   "ĘC",    "LUK",   "ŁUK",    "ŁZA",
-                           "NA", "ŃA",  "OWCA", "ÓW",   "SYN", "ŚWIT", "ZEBRA", "ZŁOTO", "ŹREBIĘ", "ŻABA"}));
-    const QList<qint64> ids = contents.words.keys();
-    EXPECT_EQ(ids.first(), 1);
-    EXPECT_EQ(ids.last(), 20);
+    EXPECT_EQ(contents.wordList(), polishOrder());
+    EXPECT_EQ(contents.words.firstKey(), 1);
+    EXPECT_EQ(contents.words.lastKey(), polishOrder().size());
 }
 
 TEST_F(DictionaryImportTest, FromAnAccessDictionary) {
+    LITERON_REQUIRE_FIXTURES();
     const ImportCounts c = import({fixture("slownik.mdb")});
     EXPECT_EQ(c.entries, 120);
     EXPECT_EQ(c.wordsAdded, 120);
@@ -225,41 +221,6 @@ TEST_F(DictionaryImportTest, FromAnAccessDictionary) {
         EXPECT_LT(NativeSchema::compare(sorted[i - 1], sorted[i]), 0) << sorted[i].toStdString();
 }
 
-TEST_F(DictionaryImportTest, PasswordOfAnAccessSource) {
-    const AppError e = failedImport({fixture("slownik_haslo.mdb")});
-    EXPECT_TRUE(e.description().contains(QStringLiteral("hasło"))) << e.description().toStdString();
-    ImportOptions options;
-    options.password = QStringLiteral("tajne;1");
-    EXPECT_EQ(import({fixture("slownik_haslo.mdb")}, options).wordsAdded, 120);
-}
-
-TEST_F(DictionaryImportTest, ProtectedTargetNeedsItsPassword) {
-    NativeDatabase::create(target, QStringLiteral("sekret"));
-    const QString list = writeUtf8("a.txt", QStringLiteral("kot"));
-    EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("hasło"), Qt::CaseInsensitive));
-    ImportOptions options;
-    options.password = QStringLiteral("sekret");
-    EXPECT_EQ(import({list}, options).wordsAdded, 1);
-    EXPECT_EQ(SchemaCheck::run(target, ConnectionString::build(false, target, QStringLiteral("sekret"))).code,
-              0);
-}
-
-TEST_F(DictionaryImportTest, MergesIntoAnExistingDictionary) {
-    import({writeUtf8("a.txt", QStringLiteral("kot\tmruczek\npies\nżuk"))});
-    const QString second =
-        writeUtf8("b.txt", QStringLiteral("KOT\tmruczek\nkot\tdachowiec\nala\nPIES\nala\timię"));
-    const ImportCounts c = import({second, fixture("male_litery.mdb")});
-    EXPECT_EQ(c.wordsAdded, 4);        // ALA, ŁĄKA, ĆMA, ŻÓŁW
-    EXPECT_EQ(c.duplicates, 6);        // KOT twice and PIES from the list; KOT, PIES and ALA again
-    EXPECT_EQ(c.descriptionsAdded, 7); // dachowiec, imię, and the six of male_litery but "mruczek"
-    EXPECT_EQ(c.duplicateDescriptions, 2);
-    const NativeFileContents contents = NativeFileContents::read(target);
-    EXPECT_EQ(contents.integrity, QStringLiteral("ok"));
-    EXPECT_EQ(contents.wordList(), (QStringList{"KOT", "PIES", "ŻUK", "ALA", "ĆMA", "ŁĄKA", "ŻÓŁW"}));
-    EXPECT_EQ(contents.descriptions.value(1), (QStringList{"mruczek", "dachowiec", "zwierzę domowe"}));
-    EXPECT_EQ(contents.descriptions.value(4), QStringList{"imię"});
-}
-
 TEST_F(DictionaryImportTest, AnErrorWhileWritingLeavesTheTargetUnchanged) {
     import({writeUtf8("a.txt", QStringLiteral("kot\tmruczek\npies"))});
     QStringList many;
@@ -282,6 +243,7 @@ TEST_F(DictionaryImportTest, AnErrorWhileWritingLeavesTheTargetUnchanged) {
 }
 
 TEST_F(DictionaryImportTest, BadSourcesChangeNothing) {
+    LITERON_REQUIRE_FIXTURES();
     import({writeUtf8("a.txt", QStringLiteral("kot\npies"))});
     const QString good = writeUtf8("b.txt", QStringLiteral("osa"));
     const QString binary = write("binarny.txt", QByteArray("osa\n\0\x01\x02", 7));
@@ -307,6 +269,7 @@ TEST_F(DictionaryImportTest, BadSourcesChangeNothing) {
 }
 
 TEST_F(DictionaryImportTest, BadTargetsAreRefused) {
+    LITERON_REQUIRE_FIXTURES();
     const QString list = writeUtf8("a.txt", QStringLiteral("kot"));
     import({list});
 
@@ -323,35 +286,6 @@ TEST_F(DictionaryImportTest, BadTargetsAreRefused) {
     EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("nie jest słownikiem")));
     target = dir.filePath(QStringLiteral("brak/slownik.mdb"));
     EXPECT_TRUE(failedImport({list}).description().contains(QStringLiteral("nie istnieje")));
-}
-
-TEST_F(DictionaryImportTest, SummaryInPolish) {
-    ImportCounts c;
-    c.wordsAdded = 4278246;
-    c.skippedChars = 1425;
-    c.duplicates = 48028;
-    c.descriptionsTooLong = 2;
-    const QString text = DictionaryImport::summary(c);
-    EXPECT_TRUE(text.contains(QStringLiteral("Dodane wyrazy: 4278246"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Pominięte wpisy: 1425"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Duplikaty: 48028"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Odrzucone opisy: 2"))) << text.toStdString();
-}
-
-TEST(DictionaryImportWords, AcceptsExactlyWhatCheckCharsAccepts) {
-    for (char16_t u = 1; u < 0x3000; ++u) {
-        const QString one(QChar{u});
-        if (one.trimmed().isEmpty())
-            continue;
-        const QString normalised = DictionaryImport::normalisedWord(one);
-        ASSERT_EQ(!normalised.isNull(), modMain::CheckChars(one)) << int(u);
-        if (!normalised.isNull()) {
-            EXPECT_EQ(normalised.at(0), modMain::UpperChar(QChar(u))) << int(u);
-        }
-    }
-    EXPECT_EQ(DictionaryImport::normalisedWord(u" żółw\t"), QStringLiteral("ŻÓŁW"));
-    EXPECT_TRUE(DictionaryImport::normalisedWord(u"").isNull());
-    EXPECT_TRUE(DictionaryImport::normalisedWord(u"a b").isNull());
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // Remembers the order of writes, which the INI file itself does not keep.
@@ -59,6 +61,59 @@ TEST(SettingsLoader, FirstStartWritesEveryDefaultInTableOrder) {
     EXPECT_TRUE(env.store.writes.isEmpty());
 }
 
+// Every member by its own name, so that a key read into another member shows.
+QString members(const Settings& s) {
+    return QStringLiteral("RecallDB=%1 OpenReadOnly=%2 ConnTimeout=%3 MaxRecords=%4 RefreshRecords=%5 "
+                          "IgnoreMaxRecords=%6 Fields1=%7 Anagrams=%8 Descriptions=%9 ")
+               .arg(s.RecallDB)
+               .arg(s.OpenReadOnly)
+               .arg(s.ConnTimeout)
+               .arg(s.MaxRecords)
+               .arg(s.RefreshRecords)
+               .arg(s.IgnoreMaxRecords)
+               .arg(s.Fields1)
+               .arg(s.Anagrams)
+               .arg(s.Descriptions) +
+           QStringLiteral("Fields3=%1 Blanks=%2 LogErrors=%3 LogQueryErrors=%4 LogConnErrors=%5")
+               .arg(s.Fields3)
+               .arg(s.Blanks)
+               .arg(s.LogErrors)
+               .arg(s.LogQueryErrors)
+               .arg(s.LogConnErrors);
+}
+
+TEST(SettingsLoader, EachKeyAloneReachesItsOwnMember) {
+    const struct {
+        const char* key;
+        const char* text;
+        std::function<void(Settings&)> expected;
+    } cases[] = {
+        {"RecallDB", "1", [](Settings& s) { s.RecallDB = true; }},
+        {"OpenReadOnly", "1", [](Settings& s) { s.OpenReadOnly = true; }},
+        {"ConnTimeout", "30", [](Settings& s) { s.ConnTimeout = 30; }},
+        {"MaxRecords", "700", [](Settings& s) { s.MaxRecords = 700; }},
+        {"RefreshRecords", "50", [](Settings& s) { s.RefreshRecords = 50; }},
+        {"IgnoreMaxRecords", "1", [](Settings& s) { s.IgnoreMaxRecords = true; }},
+        {"Fields1", "5", [](Settings& s) { s.Fields1 = 5; }},
+        {"Anagrams", "1", [](Settings& s) { s.Anagrams = true; }},
+        {"Descriptions", "1", [](Settings& s) { s.Descriptions = true; }},
+        {"Fields3", "3", [](Settings& s) { s.Fields3 = 3; }},
+        {"Blanks", "1", [](Settings& s) { s.Blanks = true; }},
+        {"LogErrors", "0", [](Settings& s) { s.LogErrors = false; }},
+        {"LogQueryErrors", "1", [](Settings& s) { s.LogQueryErrors = true; }},
+        {"LogConnErrors", "1", [](Settings& s) { s.LogConnErrors = true; }},
+    };
+    ASSERT_EQ(std::size(cases), size_t(SettingsLoader::keys().size()));
+    for (const auto& c : cases) {
+        RecordingEnvironment env;
+        env.set(c.key, c.text);
+        SettingsLoader::load(env.mod);
+        Settings expected;
+        c.expected(expected);
+        EXPECT_EQ(members(env.mod.settings), members(expected)) << c.key;
+    }
+}
+
 struct NumericCase {
     const char* key;
     const char* stored;
@@ -110,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The classic conversion: blanks ignored, halves rounded to even.
         NumericCase{"MaxRecords", " 250 ", 250, nullptr}, NumericCase{"Fields1", "12.5", 12, nullptr},
         NumericCase{"Fields1", "13.5", 14, nullptr}, NumericCase{"ConnTimeout", "1e2", 100, nullptr},
-        NumericCase{"ConnTimeout", "+30", 30, nullptr}));
+        NumericCase{"ConnTimeout", "+30", 30, nullptr}),
+    [](const auto& info) { return rowName(std::string(info.param.key) + "_" + info.param.stored); });
 
 TEST(SettingsLoader, BooleanIsTrueOnlyForExactlyOneAndNeverRewritten) {
     const struct {
@@ -180,18 +236,9 @@ INSTANTIATE_TEST_SUITE_P(TypeMismatchAndOverflow, UnconvertibleSetting,
                                            BadText{"Fields1", "40000", 6}, BadText{"ConnTimeout", "32768", 6},
                                            BadText{"MaxRecords", "3000000000", 6},
                                            BadText{"RefreshRecords", "1,5", 13},
-                                           BadText{"Fields3", "--1", 13}));
-
-TEST(SettingsLoader, ToIntegerBoundariesOfTheTypes) {
-    EXPECT_EQ(SettingsLoader::toInteger("32767", SettingKey::Int16), 32767);
-    EXPECT_EQ(SettingsLoader::toInteger("-32768", SettingKey::Int16), -32768);
-    EXPECT_EQ(SettingsLoader::toInteger("32767.4", SettingKey::Int16), 32767);
-    EXPECT_THROW(SettingsLoader::toInteger("32767.5", SettingKey::Int16), AppError);
-    EXPECT_EQ(SettingsLoader::toInteger("2147483647", SettingKey::Int32), 2147483647);
-    EXPECT_THROW(SettingsLoader::toInteger("2147483648", SettingKey::Int32), AppError);
-    EXPECT_THROW(SettingsLoader::toInteger("", SettingKey::Int32), AppError);
-    EXPECT_THROW(SettingsLoader::toInteger("1e400", SettingKey::Int32), AppError);
-    EXPECT_THROW(SettingsLoader::toInteger("inf", SettingKey::Int32), AppError);
-}
+                                           BadText{"Fields3", "--1", 13}),
+                         [](const auto& info) {
+                             return rowName(std::string(info.param.key) + "_" + info.param.stored);
+                         });
 
 } // namespace

@@ -12,36 +12,6 @@ QStringList fields(const char* letters) {
     return result;
 }
 
-struct SqlCase {
-    const char* name;
-    const char* fields;
-    bool anagrams;
-    qint32 maxRecords;
-    const char* sql;
-};
-
-const SqlCase sqlCases[] = {
-    {"letters_and_gaps", "K.....AŁ", false, 5000,
-     "SELECT TOP 5000 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K_____AŁ'"},
-    {"two_empty_fields", "..", false, 5000, "SELECT TOP 5000 Wyraz FROM WYRAZY WHERE Wyraz LIKE '__'"},
-    {"top_one", "KOT", false, 1, "SELECT TOP 1 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'KOT'"},
-    {"fifteen_fields", "...............", false, 9999999,
-     "SELECT TOP 9999999 Wyraz FROM WYRAZY WHERE Wyraz LIKE '_______________'"},
-    {"anagram_by_length", "KROTNA", true, 5000, "SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 6"},
-    {"anagram_ignores_limit", "ALA", true, 1, "SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 3"},
-};
-
-class CrosswordSql : public ::testing::TestWithParam<SqlCase> {};
-
-TEST_P(CrosswordSql, SentTextCharacterForCharacter) {
-    const SqlCase& c = GetParam();
-    const CrosswordSearch search{fields(c.fields), c.anagrams};
-    EXPECT_EQ(search.sql(c.maxRecords), QString::fromUtf8(c.sql));
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, CrosswordSql, ::testing::ValuesIn(sqlCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST(CrosswordValidate, LetterModeAcceptsAnyMixIncludingAllEmpty) {
     EXPECT_FALSE(CrosswordSearch({fields("........"), false}).validate());
     EXPECT_FALSE(CrosswordSearch({fields("K.....AŁ"), false}).validate());
@@ -59,10 +29,6 @@ TEST(CrosswordValidate, AnagramModeReportsFirstEmptyFieldFromTheLeft) {
     ASSERT_TRUE(first);
     EXPECT_EQ(first->index, 0);
     EXPECT_FALSE(CrosswordSearch({fields("KROTNA"), true}).validate());
-}
-
-TEST(CrosswordValidate, PoolJoinsFieldsInOrder) {
-    EXPECT_EQ(CrosswordSearch({fields("KROTNA"), true}).letterPool(), QString("KROTNA"));
 }
 
 struct AnagramCase {

@@ -153,28 +153,4 @@ TEST(IndexedSearch, SameRowsCountersAndRefreshPointsAsTheEngine) {
     EXPECT_GT(listing, 50);
 }
 
-TEST(IndexedSearch, GoldenSearchesFromMemory) {
-    GeneratedDictionary dict(0, 1);
-    dict.append({"KANTOR", "KARDYNAŁ", "KARNAWAŁ", "KARTON", "KONTRA", "KROTNA", "KRYSZTAŁ", "PIERŚCIEŃ",
-                 "CIERPKIE", "RUPIECIE", "SZCZUREK", "KRUSZEC", "SKURCZE", "BANAN"});
-    Settings settings;
-    settings.MaxRecords = 5000;
-    settings.RefreshRecords = 100;
-    const auto listed = [&](const SearchRequest& request) {
-        QStringList words;
-        for (const QStringList& row : trace(request, dict.connectionString(), settings, Path::Index, 0).rows)
-            words << row.join(QLatin1Char('/'));
-        std::sort(words.begin(), words.end());
-        return words;
-    };
-    EXPECT_EQ(listed(CrosswordSearch{fieldsOf("K?????AŁ").replaceInStrings("?", ""), false}),
-              (QStringList{"KARDYNAŁ", "KARNAWAŁ", "KRYSZTAŁ"}));
-    EXPECT_EQ(listed(CrosswordSearch{fieldsOf("KROTNA"), true}),
-              (QStringList{"KANTOR", "KARTON", "KONTRA", "KROTNA"}));
-    EXPECT_EQ(listed(ScrabbleSearch{"*R???E*", {"C", "E", "I", "I", "P", "Ś", ""}, false}),
-              (QStringList{"CIERPKIE/6", "PIERŚCIEŃ/7", "RUPIECIE/6"}));
-    EXPECT_EQ(listed(ScrabbleSearch{"*U*", {"C", "E", "K", "R", "S", "Z", "Z"}, false}),
-              (QStringList{"KRUSZEC/6", "SKURCZE/6", "SZCZUREK/7"}));
-}
-
 } // namespace

@@ -45,10 +45,6 @@ TEST_P(QueryTop, SentText) {
 INSTANTIATE_TEST_SUITE_P(Table, QueryTop, ::testing::ValuesIn(topCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(QueryTop, LimitInDecimal) {
-    EXPECT_EQ(QuerySearch{"SELECT 1"}.sentText(9999999, false), QString("SELECT TOP 9999999 1"));
-}
-
 struct CheckCase {
     const char* name;
     const char* typed;

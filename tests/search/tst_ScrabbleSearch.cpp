@@ -75,22 +75,6 @@ TEST_P(ScrabbleChecks, FirstFailingCheckInOrder) {
 INSTANTIATE_TEST_SUITE_P(Table, ScrabbleChecks, ::testing::ValuesIn(checkCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ScrabbleCounts, StarsQuestionsLettersBlanks) {
-    const ScrabbleSearch s = search("*R???E*", "CEIIP?Ś");
-    EXPECT_EQ(s.stars(), 2);
-    EXPECT_EQ(s.questions(), 3);
-    EXPECT_EQ(s.letters(), 2);
-    EXPECT_EQ(s.blanks(), 1);
-    EXPECT_EQ(s.rackSize(), 7);
-}
-
-TEST(ScrabbleSql, NoTopAndWildcardsTranslated) {
-    EXPECT_EQ(search("*R???E*", "ABC").sql(), QString("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '%R___E%'"));
-    EXPECT_EQ(search("*R???E*", "ABC").boardLetters(), QString("RE"));
-    EXPECT_EQ(search("k?t*", "ABC").sql(), QString("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'k_t%'"));
-    EXPECT_EQ(search("k?ł*", "ABC").boardLetters(), QString::fromUtf8("KŁ"));
-}
-
 struct FitCase {
     const char* name;
     const char* pattern;

@@ -1,4 +1,5 @@
 #include "db/ConnectionString.h"
+#include "db/index/WordIndexCache.h"
 #include "search/ResultsModel.h"
 #include "search/SearchRun.h"
 #include "search/SearchTexts.h"
@@ -90,189 +91,120 @@ const QStringList smallDictionary = utf8List({
     "PIEC", "PIERŚCIEŃ", "RUPIECIE", "SKURCZE", "SZCZUREK", "ŻÓŁW",
 });
 
-TEST(SearchRunCrossword, LetterModeGolden) {
-    TestDictionary dict(smallDictionary);
-    Recorded r;
-    run(r, CrosswordSearch{letters("K?????AŁ"), false}, dict.connectionString(), limits());
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
-    EXPECT_EQ(r.layouts, 1);
-    EXPECT_EQ(r.layout, ResultLayout::words());
-    EXPECT_EQ(r.shown(), utf8List({"KARDYNAŁ", "KARNAWAŁ", "KRYSZTAŁ"}));
-    EXPECT_EQ(r.outcome.wordsListed, 3);
+// One example of every kind of search against a small dictionary, answered
+// both from memory and by the engine alone: the words listed, in the order
+// the list shows them, with the tiles column of the Scrabble search.
+struct ExampleCase {
+    const char* name;
+    SearchRequest request;
+    std::vector<const char*> shown; // "WORD" or "WORD/tiles"
+};
+
+const ExampleCase exampleCases[] = {
+    {"crossword_letters", CrosswordSearch{letters("K?????AŁ"), false}, {"KARDYNAŁ", "KARNAWAŁ", "KRYSZTAŁ"}},
+    {"crossword_all_empty", CrosswordSearch{letters("???"), false}, {"ALA", "KAT", "KĄT", "KOT", "LAL"}},
+    {"crossword_lower_case_stored", CrosswordSearch{letters("????"), false}, {"KOTY", "PIEC", "ŻÓŁW"}},
+    {"crossword_nothing", CrosswordSearch{letters("QQ"), false}, {}},
+    {"anagram", CrosswordSearch{letters("KROTNA"), true}, {"KANTOR", "KARTON", "KONTRA", "KROTNA"}},
+    {"anagram_repeated_letter", CrosswordSearch{letters("ALA"), true}, {"ALA"}},
+    {"anagram_polish_letter_differs", CrosswordSearch{letters("TĄK"), true}, {"KĄT"}},
+    {"pattern", PatternSearch{"k?t*", false}, {"KAT", "KĄT", "KOT", "KOTY"}},
+    {"pattern_with_descriptions", PatternSearch{"PIE*", true}, {"KOT", "PIEC", "PIERŚCIEŃ"}},
+    {"scrabble_blank",
+     ScrabbleSearch{"*R???E*", letters("CEIIPŚ?"), false},
+     {"PIERŚCIEŃ/7", "CIERPKIE/6", "RUPIECIE/6"}},
+    {"scrabble_whole_rack",
+     ScrabbleSearch{"*U*", letters("CEKRSZZ"), false},
+     {"SZCZUREK/7", "KRUSZEC/6", "SKURCZE/6"}},
+    {"scrabble_board_word_alone_not_listed", ScrabbleSearch{"*KOT*", letters("YABCDEF"), false}, {"KOTY/1"}},
+    {"scrabble_nothing_fits", ScrabbleSearch{"*Ż*", letters("QQ"), false}, {}},
+};
+
+class Example : public ::testing::TestWithParam<ExampleCase> {};
+
+TEST_P(Example, ListsTheWordsInTheirOrder) {
+    const ExampleCase& c = GetParam();
+    QStringList words = smallDictionary;
+    words.replaceInStrings(QStringLiteral("ŻÓŁW"), QStringLiteral("żółw"));
+    TestDictionary dict(words, {{11, "PIESZCZOCH"}, {17, "PIEKARNIK"}});
+    QStringList expected;
+    for (const char* word : c.shown)
+        expected << QString::fromUtf8(word);
+    for (const bool fromMemory : {true, false}) {
+        WordIndexCache::setEnabled(fromMemory);
+        Recorded r;
+        run(r, c.request, dict.connectionString(), limits());
+        WordIndexCache::setEnabled(true);
+        EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
+        EXPECT_EQ(r.layouts, 1);
+        const bool scrabble = std::holds_alternative<ScrabbleSearch>(c.request);
+        EXPECT_EQ(r.layout, scrabble ? ResultLayout::scrabble() : ResultLayout::words());
+        QStringList shown = r.shown();
+        if (scrabble)
+            for (int i = 0; i < shown.size(); ++i)
+                shown[i] += QLatin1Char('/') + r.shown(1)[i];
+        EXPECT_EQ(shown, expected) << (fromMemory ? "from memory" : "by the engine");
+        EXPECT_EQ(r.outcome.wordsListed, expected.size());
+    }
 }
 
-TEST(SearchRunCrossword, AllFieldsEmptyListsEveryWordOfTheLength) {
-    TestDictionary dict(smallDictionary);
-    Recorded r;
-    run(r, CrosswordSearch{letters("???"), false}, dict.connectionString(), limits());
-    EXPECT_EQ(r.shown(), utf8List({"ALA", "KAT", "KĄT", "KOT", "LAL"}));
-}
+INSTANTIATE_TEST_SUITE_P(Table, Example, ::testing::ValuesIn(exampleCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SearchRunCrossword, LowerCaseWordsAreListedUpperCased) {
-    TestDictionary dict(utf8List({"żółw", "kot"}));
-    Recorded r;
-    run(r, CrosswordSearch{letters("????"), false}, dict.connectionString(), limits());
-    EXPECT_EQ(r.shown(), utf8List({"ŻÓŁW"}));
-}
-
-TEST(SearchRunCrossword, AnagramModeGolden) {
-    TestDictionary dict(smallDictionary);
-    Recorded r;
-    run(r, CrosswordSearch{letters("KROTNA"), true}, dict.connectionString(), limits());
-    EXPECT_EQ(r.shown(), utf8List({"KANTOR", "KARTON", "KONTRA", "KROTNA"}));
-    Recorded ala;
-    run(ala, CrosswordSearch{letters("ALA"), true}, dict.connectionString(), limits());
-    EXPECT_EQ(ala.shown(), utf8List({"ALA"}));
-    EXPECT_EQ(ala.outcome.rowsRead, 5); // every three-letter word was read and tested
-}
-
-TEST(SearchRunCrossword, RefreshEveryHundredRowsThenTheRestAtTheEnd) {
+// Refresh points every RefreshRecords rows, the rest at the end; a stop at a
+// refresh point keeps what was listed; the letter mode's limit is its TOP.
+TEST(SearchRunCrossword, RefreshPointsStopAndLimit) {
+    const struct {
+        const char* name;
+        qint32 maxRecords;
+        int stopAt;
+        QList<qint32> refreshes;
+        int listed;
+        SearchOutcome::End end;
+    } cases[] = {
+        {"to the end", 5000, 0, {100, 200}, 250, SearchOutcome::End::Completed},
+        {"stopped at the first refresh", 5000, 1, {100}, 100, SearchOutcome::End::Stopped},
+        {"limit", 120, 0, {100}, 120, SearchOutcome::End::Completed},
+    };
     TestDictionary dict(numbered("K", 250));
-    Recorded r;
-    run(r, CrosswordSearch{letters("?????"), false}, dict.connectionString(), limits(5000, 100));
-    EXPECT_EQ(r.refreshes, (QList<qint32>{100, 200}));
-    EXPECT_EQ(r.rowsAtRefresh, (QList<int>{100, 200}));
-    EXPECT_EQ(r.rows.size(), 250);
-    EXPECT_EQ(r.outcome.wordsListed, 250);
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
+    for (const auto& c : cases) {
+        Recorded r;
+        run(r, CrosswordSearch{letters("?????"), false}, dict.connectionString(), limits(c.maxRecords, 100),
+            c.stopAt);
+        EXPECT_EQ(r.refreshes, c.refreshes) << c.name;
+        EXPECT_EQ(r.rowsAtRefresh, QList<int>(c.refreshes.begin(), c.refreshes.end())) << c.name;
+        EXPECT_EQ(r.list.rowCount(), c.listed) << c.name;
+        EXPECT_EQ(r.outcome.wordsListed, c.listed) << c.name;
+        EXPECT_EQ(r.outcome.rowsRead, c.listed) << c.name;
+        EXPECT_EQ(r.outcome.end, c.end) << c.name;
+    }
 }
 
-TEST(SearchRunCrossword, AbortAfterTheFirstRefreshKeepsTheRowsListed) {
-    TestDictionary dict(numbered("K", 250));
-    Recorded r;
-    run(r, CrosswordSearch{letters("?????"), false}, dict.connectionString(), limits(5000, 100), 1);
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Stopped);
-    EXPECT_EQ(r.refreshes, (QList<qint32>{100}));
-    EXPECT_EQ(r.list.rowCount(), 100);
-    EXPECT_EQ(r.outcome.wordsListed, 100);
-}
-
-TEST(SearchRunCrossword, LetterModeLimitIsTheTopClause) {
-    TestDictionary dict(numbered("K", 30));
-    Recorded r;
-    run(r, CrosswordSearch{letters("?????"), false}, dict.connectionString(), limits(10, 100));
-    EXPECT_EQ(r.list.rowCount(), 10);
-    EXPECT_EQ(r.outcome.rowsRead, 10);
-}
-
-TEST(SearchRunCrossword, AnagramLimitStopsAtMaxRecordsWithoutARefresh) {
-    // Twelve rearrangements of ABCD (and non-anagrams between them).
-    QStringList words = utf8List({"ABCD", "ABDC", "ACBD", "ACDB", "ADBC", "ADCB", "BACD", "BADC", "BCAD",
-                                  "BCDA", "BDAC", "BDCA", "XXXX", "YYYY"});
-    TestDictionary dict(words);
-    Recorded r;
-    run(r, CrosswordSearch{letters("DCBA"), true}, dict.connectionString(), limits(10, 10));
-    EXPECT_EQ(r.list.rowCount(), 10);
-    EXPECT_EQ(r.outcome.wordsListed, 10);
-    EXPECT_TRUE(r.outcome.limitReached);
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
-    // The tenth listed word ends the loop before its refresh check.
-    EXPECT_TRUE(r.refreshes.isEmpty());
-}
-
-TEST(SearchRunCrossword, AnagramRefreshCountsRowsReadNotWordsListed) {
-    QStringList words = numbered("Z", 150); // five letters, never anagrams of AAAAA
-    words << utf8List({"AAAAA"});
-    TestDictionary dict(words);
-    Recorded r;
-    run(r, CrosswordSearch{letters("AAAAA"), true}, dict.connectionString(), limits(5000, 50));
-    EXPECT_EQ(r.refreshes.size(), 3); // at rows read 50, 100 and 150
-    EXPECT_EQ(r.shown(), utf8List({"AAAAA"}));
-    EXPECT_EQ(r.outcome.rowsRead, 151);
-}
-
-TEST(SearchRunCrossword, EmptyResultHasTheColumnAndNoRows) {
-    TestDictionary dict(smallDictionary);
-    Recorded r;
-    run(r, CrosswordSearch{letters("QQ"), false}, dict.connectionString(), limits());
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
-    EXPECT_EQ(r.list.columnCount(), 1);
-    EXPECT_EQ(r.list.rowCount(), 0);
-    EXPECT_EQ(r.outcome.wordsListed, 0);
-}
-
-TEST(SearchRunPattern, WordsGolden) {
-    TestDictionary dict(smallDictionary);
-    Recorded r;
-    run(r, PatternSearch{"k?t*", false}, dict.connectionString(), limits());
-    EXPECT_EQ(r.shown(), utf8List({"KAT", "KĄT", "KOT", "KOTY"}));
-}
-
-TEST(SearchRunPattern, DescriptionsAddWordsOnceEach) {
-    // KOT and KOTY match by text; KOTY, PIES and KURA by a description.
-    TestDictionary dict(utf8List({"KOT", "KOTY", "PIES", "KURA", "ZEW"}),
-                        {{2, "KOTEK"}, {3, "KOTOPIES"}, {3, "KOTLINA"}, {4, "KOTLET"}, {5, "WIATR"}});
-    Recorded r;
-    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits());
-    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOTY", "KURA", "PIES"}));
-    EXPECT_EQ(r.outcome.wordsListed, 4);
-
-    Recorded wordsOnly;
-    run(wordsOnly, PatternSearch{"KOT*", false}, dict.connectionString(), limits());
-    EXPECT_EQ(wordsOnly.shown(), utf8List({"KOT", "KOTY"}));
-}
-
-TEST(SearchRunPattern, DescriptionsStopAtMaxRecords) {
-    TestDictionary dict(utf8List({"KOT", "KOTY", "A", "B", "C", "D", "E"}),
-                        {{3, "KOTEK"}, {4, "KOTEK"}, {5, "KOTEK"}, {6, "KOTEK"}, {7, "KOTEK"}});
-    Recorded r;
-    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits(3, 100));
-    EXPECT_EQ(r.list.rowCount(), 3);
-    EXPECT_EQ(r.outcome.wordsListed, 3);
-    EXPECT_TRUE(r.outcome.limitReached);
-}
-
-TEST(SearchRunPattern, SecondStatementNotSentWhenTheFirstFilledTheLimit) {
-    TestDictionary dict(utf8List({"KOT", "KOTY", "PIES"}), {{3, "KOTEK"}});
-    Recorded r;
-    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits(2, 100));
-    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOTY"}));
-    EXPECT_EQ(r.outcome.rowsRead, 2); // no row of the descriptions statement was read
-}
-
-TEST(SearchRunPattern, DuplicatesAtAMultipleRepeatTheRefresh) {
-    TestDictionary dict(utf8List({"KOT", "KOTY"}), {{1, "KOTEK"}, {2, "KOTEK"}});
-    Recorded r;
-    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits(5000, 2));
-    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOTY"}));
-    // Once after the second word, then once per duplicate row while the count stays 2.
-    EXPECT_EQ(r.refreshes, (QList<qint32>{2, 2, 2}));
-}
-
-TEST(SearchRunPattern, WordTwiceInTheTableIsListedTwiceByTheFirstStatement) {
-    TestDictionary dict(utf8List({"KOT", "KOT"}), {{1, "KOTEK"}});
-    Recorded r;
-    run(r, PatternSearch{"KOT*", true}, dict.connectionString(), limits());
-    EXPECT_EQ(r.shown(), utf8List({"KOT", "KOT"}));
-}
-
-TEST(SearchRunPattern, AbortStillSendsTheSecondStatementButReadsNothing) {
-    TestDictionary dict(numbered("K", 150), {{1, "K1"}});
-    Recorded r;
-    run(r, PatternSearch{"K*", true}, dict.connectionString(), limits(5000, 100), 1);
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Stopped);
-    EXPECT_EQ(r.list.rowCount(), 100);
-}
-
-TEST(SearchRunScrabble, GoldenSortedByTilesThenArrival) {
-    TestDictionary dict(smallDictionary);
-    Recorded r;
-    run(r, ScrabbleSearch{"*R???E*", letters("CEIIPŚ?"), false}, dict.connectionString(), limits());
-    EXPECT_EQ(r.layout, ResultLayout::scrabble());
-    EXPECT_EQ(r.shown(), utf8List({"PIERŚCIEŃ", "CIERPKIE", "RUPIECIE"}));
-    EXPECT_EQ(r.shown(1), QStringList({"7", "6", "6"}));
-
-    Recorded u;
-    run(u, ScrabbleSearch{"*U*", letters("CEKRSZZ"), false}, dict.connectionString(), limits());
-    EXPECT_EQ(u.shown(), utf8List({"SZCZUREK", "KRUSZEC", "SKURCZE"}));
-    EXPECT_EQ(u.shown(1), QStringList({"7", "6", "6"}));
-}
-
-TEST(SearchRunScrabble, BoardWordAloneIsNotListed) {
-    TestDictionary dict(smallDictionary);
-    Recorded r;
-    run(r, ScrabbleSearch{"*KOT*", letters("YABCDEF"), false}, dict.connectionString(), limits());
-    EXPECT_EQ(r.shown(), utf8List({"KOTY"}));
+// The pattern search sends its descriptions statement only when asked to and
+// the words did not fill the limit; it is sent after an abort too. Without an
+// OPISY table that statement fails, which shows whether it was sent.
+TEST(SearchRunPattern, WhenTheDescriptionsStatementIsSent) {
+    const struct {
+        const char* name;
+        bool descriptions;
+        qint32 maxRecords;
+        int stopAt;
+        bool sent;
+    } cases[] = {
+        {"words only", false, 5000, 0, false},
+        {"limit filled by the words", true, 2, 0, false},
+        {"limit not filled", true, 200, 0, true},
+        {"aborted at the first refresh", true, 5000, 1, true},
+    };
+    for (const auto& c : cases) {
+        TestDictionary dict(QStringList{"KOT", "KOTY"} + numbered("K", 100));
+        dict.exec(QStringLiteral("DROP TABLE OPISY"));
+        Recorded r;
+        run(r, PatternSearch{"K*", c.descriptions}, dict.connectionString(), limits(c.maxRecords, 100),
+            c.stopAt);
+        EXPECT_EQ(r.outcome.end == SearchOutcome::End::Failed, c.sent) << c.name;
+        EXPECT_EQ(r.list.rowCount(), std::min(c.stopAt ? 100 : 102, int(c.maxRecords))) << c.name;
+    }
 }
 
 TEST(SearchRunScrabble, RefreshCadenceCountsRecordsReadButOnlyAtCandidates) {
@@ -294,26 +226,6 @@ TEST(SearchRunScrabble, RefreshCadenceCountsRecordsReadButOnlyAtCandidates) {
         EXPECT_EQ(r.outcome.rowsRead, 2);
         EXPECT_EQ(r.shown(), QStringList({"AB"}));
     }
-}
-
-TEST(SearchRunScrabble, LimitCountsWordsListed) {
-    TestDictionary fitting(
-        utf8List({"AB", "AC", "AD", "AE", "AF", "AG", "AH", "AI", "AJ", "AK", "AL", "AM"}));
-    Recorded limited;
-    run(limited, ScrabbleSearch{"A?", letters("?"), false}, fitting.connectionString(), limits(10, 100));
-    EXPECT_EQ(limited.list.rowCount(), 10);
-    EXPECT_EQ(limited.outcome.wordsListed, 10);
-    EXPECT_TRUE(limited.outcome.limitReached);
-    EXPECT_EQ(limited.outcome.rowsRead, 10);
-}
-
-TEST(SearchRunScrabble, NoFittingWordKeepsBothColumns) {
-    TestDictionary dict(smallDictionary);
-    Recorded r;
-    run(r, ScrabbleSearch{"*Ż*", letters("QQ"), false}, dict.connectionString(), limits());
-    EXPECT_EQ(r.list.columnCount(), 2);
-    EXPECT_EQ(r.list.rowCount(), 0);
-    EXPECT_EQ(r.outcome.wordsListed, 0);
 }
 
 TEST(SearchRunQuery, ColumnsFollowTheResultAndRowsKeepTheirOrder) {
@@ -361,15 +273,6 @@ TEST(SearchRunQuery, RefusedQueryIsAnErrorOfTheUserQuery) {
     EXPECT_EQ(r.layouts, 0); // neither columns nor rows
     EXPECT_FALSE(r.outcome.logsError(false));
     EXPECT_TRUE(r.outcome.logsError(true));
-}
-
-TEST(SearchRunErrors, ConnectionFailureIsNotAQueryError) {
-    Recorded r;
-    run(r, QuerySearch{"SELECT 1"}, ConnectionString::build(false, "/nie/ma/takiego.mdb", QString()),
-        limits());
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Failed);
-    EXPECT_FALSE(r.outcome.errorInUserQuery);
-    EXPECT_TRUE(r.outcome.logsError(false));
 }
 
 TEST(SearchRunErrors, ErrorEndShowsAndLogsWithThePlaceText) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Printing.h"
 #include <QList>
 #include <QPair>
 #include <QString>

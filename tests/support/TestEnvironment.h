@@ -2,6 +2,7 @@
 
 #include "common/SettingsStore.h"
 #include "common/modMain.h"
+#include "support/Printing.h"
 #include "support/TestPlatform.h"
 #include "support/TestPrompts.h"
 

@@ -115,9 +115,3 @@ void HandlePool::clear() {
     for (const Idle& i : idle)
         closeHandle(i.db, i.readOnly);
 }
-
-int HandlePool::idleCount() {
-    Pool& p = pool();
-    std::lock_guard lock(p.mutex);
-    return int(p.idle.size());
-}

@@ -36,7 +36,4 @@ void giveBack(const QString& absolutePath, bool readOnly, const FileState& state
 // Closes every idle handle.
 void clear();
 
-// Idle handles kept now.
-int idleCount();
-
 } // namespace HandlePool

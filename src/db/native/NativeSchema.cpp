@@ -103,9 +103,7 @@ int NativeSchema::compare(const QString& a, const QString& b) {
         fastCompare(Utf16Cursor{a.constData(), 0, a.size()}, Utf16Cursor{b.constData(), 0, b.size()});
     if (fast != 2)
         return fast;
-    return sign(ucol_strcoll(polishCollator(), reinterpret_cast<const UChar*>(a.utf16()),
-                             static_cast<int32_t>(a.size()), reinterpret_cast<const UChar*>(b.utf16()),
-                             static_cast<int32_t>(b.size())));
+    return compareIcu(a, b);
 }
 
 int NativeSchema::compareIcu(const QString& a, const QString& b) {

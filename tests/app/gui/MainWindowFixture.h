@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmMain.h"
+#include "support/Printing.h"
 #include "support/TestEnvironment.h"
 
 #include <QWidget>
@@ -8,11 +9,6 @@
 
 #include <memory>
 #include <ostream>
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // A main window over a fake environment. Settings are put into the store
 // before the window is made, since its load reads them.

@@ -43,42 +43,39 @@ TEST_F(Startup, RecallWithNothingRememberedLeavesOnlyTheDatabaseFrameEnabled) {
     EXPECT_TRUE(env.mod.ConnString.isEmpty());
 }
 
-TEST_F(Startup, StatusBarShowsRefreshAndLimit) {
-    setOption("RefreshRecords", "250");
-    setOption("MaxRecords", "1234");
-    frmMain& w = window();
-    EXPECT_EQ(w.panelText(2), QString::fromUtf8("Odświeżanie tabeli: 250"));
-    EXPECT_EQ(w.panelText(3), QString::fromUtf8("Limit rekordów: 1234"));
-    EXPECT_EQ(w.panelText(2), w.barStatusPanel(2)->text());
-}
-
-TEST_F(Startup, SettingsAreAppliedToTheSearchControls) {
-    setOption("Fields1", "5");
-    setOption("Fields3", "3");
-    setOption("Anagrams", "1");
-    setOption("Descriptions", "1");
-    setOption("Blanks", "1");
-    frmMain& w = window();
-    EXPECT_EQ(w.scrSearch1->value(), 5);
-    EXPECT_EQ(w.scrSearch3->value(), 3);
-    EXPECT_TRUE(w.chkSearch1->isChecked());
-    EXPECT_TRUE(w.chkSearch2->isChecked());
-    EXPECT_TRUE(w.chkSearch3->isChecked());
-    // Once the frames come on, only the configured counts of fields do.
-    w.EnableDisableControls(true);
-    EXPECT_TRUE(w.T[4]->isEnabled());
-    EXPECT_FALSE(w.T[5]->isEnabled());
-    EXPECT_TRUE(w.U[2]->isEnabled());
-    EXPECT_FALSE(w.U[3]->isEnabled());
-}
-
-TEST_F(Startup, FalseSettingsLeaveTheBoxesAsDesigned) {
-    frmMain& w = window();
-    EXPECT_FALSE(w.chkSearch1->isChecked());
-    EXPECT_FALSE(w.chkSearch2->isChecked());
-    EXPECT_FALSE(w.chkSearch3->isChecked());
-    EXPECT_EQ(w.scrSearch1->value(), 8);
-    EXPECT_EQ(w.scrSearch3->value(), 7);
+// Each setting alone moves its own control and no other; the rows of letter
+// and rack fields that come on follow the counts.
+TEST_F(Startup, EachSettingAloneSetsItsOwnControl) {
+    const struct {
+        const char* key; // nullptr: nothing stored, the defaults
+        const char* text;
+        const char* state; // Fields1 Fields3 Anagrams Descriptions Blanks
+    } cases[] = {
+        {nullptr, "", "8 7 000"},     {"Fields1", "5", "5 7 000"},      {"Fields3", "3", "8 3 000"},
+        {"Anagrams", "1", "8 7 100"}, {"Descriptions", "1", "8 7 010"}, {"Blanks", "1", "8 7 001"},
+    };
+    for (const auto& c : cases) {
+        TestEnvironment fresh;
+        if (c.key)
+            fresh.store.write(QStringLiteral("Options"), QLatin1String(c.key), QLatin1String(c.text));
+        frmMain w(fresh.mod);
+        const QString state = QStringLiteral("%1 %2 %3%4%5")
+                                  .arg(w.scrSearch1->value())
+                                  .arg(w.scrSearch3->value())
+                                  .arg(int(w.chkSearch1->isChecked()))
+                                  .arg(int(w.chkSearch2->isChecked()))
+                                  .arg(int(w.chkSearch3->isChecked()));
+        EXPECT_EQ(state, QLatin1String(c.state)) << (c.key ? c.key : "defaults");
+        w.EnableDisableControls(true);
+        int letters = 0, rack = 0;
+        for (QLineEdit* f : w.T)
+            letters += f->isEnabled();
+        for (QLineEdit* f : w.U)
+            rack += f->isEnabled();
+        EXPECT_EQ(letters, w.scrSearch1->value());
+        EXPECT_EQ(rack, w.scrSearch3->value());
+        EXPECT_TRUE(fresh.prompts.shown.isEmpty());
+    }
 }
 
 TEST_F(Startup, UnconvertibleSettingIsReportedAndTheRestKeepDefaults) {
@@ -102,13 +99,6 @@ TEST_F(Startup, UnconvertibleSettingIsReportedAndTheRestKeepDefaults) {
 }
 
 using Shutdown = MainWindowTest;
-
-TEST_F(Shutdown, RefusedWithoutAQuestionWhileSearching) {
-    frmMain& w = window();
-    w.bSearchRunning = true;
-    EXPECT_FALSE(w.close());
-    EXPECT_TRUE(env.prompts.shown.isEmpty());
-}
 
 TEST_F(Shutdown, AnsweringNoKeepsTheProgramAndWritesNothing) {
     frmMain& w = window();
@@ -139,18 +129,6 @@ TEST_F(Shutdown, WithoutAUsableDatabaseTheRememberedPathStays) {
     env.prompts.queueAnswer(AnswerYes);
     EXPECT_TRUE(w.close());
     EXPECT_EQ(env.store.read("Common", "LastDBName"), QString("/old/path.mdb"));
-}
-
-TEST_F(Shutdown, ExitEntryAsksTheSameQuestion) {
-    frmMain& w = window();
-    w.show();
-    env.prompts.queueAnswer(AnswerNo);
-    w.mnuExit->trigger();
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(env.prompts.texts(), QStringList(Question));
-    env.prompts.queueAnswer(AnswerYes);
-    w.mnuExit->trigger();
-    EXPECT_FALSE(w.isVisible());
 }
 
 } // namespace

@@ -18,12 +18,6 @@ QColor base(QWidget* w) {
     return w->palette().color(QPalette::Base);
 }
 
-void paint(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, colour);
-    w->setPalette(p);
-}
-
 // Each frame with the controls the procedure switches, those whose background
 // follows, and its help icon.
 struct FrameCase {
@@ -72,76 +66,22 @@ TEST_P(FrameSwitch, DisablingAndEnablingSwitchesControlsColoursAndHelpIcon) {
         EXPECT_TRUE(other->isEnabled()) << other->objectName().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Frames, FrameSwitch,
-    ::testing::Values(
-        FrameCase{"fraDatabase",
-                  {"labInfo1", "labInfo2", "labInfo3", "labInfo4", "labDBName", "txtPassword", "cmdDBTest"},
-                  {"txtPassword"},
-                  "pctDBHelp",
-                  false},
-        FrameCase{
-            "fraResults", {"lvResults", "labHint1", "labHint2"}, {"lvResults"}, "pctResultsHelp", false},
-        FrameCase{"fraSearch1",
-                  {"T_0", "T_1", "T_2", "T_3", "T_4", "chkSearch1", "scrSearch1", "btnSearch1", "btnClear1"},
-                  {"T_0", "T_1", "T_2", "T_3", "T_4"},
-                  "pctHelp1",
-                  false},
-        FrameCase{"fraSearch2",
-                  {"txtPattern", "chkSearch2", "btnSearch2", "btnClear2"},
-                  {"txtPattern"},
-                  "pctHelp2",
-                  false},
-        FrameCase{"fraSearch3",
-                  {"U_0", "U_1", "U_2", "U_3", "chkSearch3", "scrSearch3", "btnSearch3", "btnClear3"},
-                  {"U_0", "U_1", "U_2", "U_3"},
-                  "pctHelp3",
-                  true},
-        FrameCase{"fraSearch4", {"txtQuery", "btnSearch4", "btnClear4"}, {"txtQuery"}, "pctHelp4", false}));
+INSTANTIATE_TEST_SUITE_P(Frames, FrameSwitch,
+                         ::testing::Values(FrameCase{"fraSearch1",
+                                                     {"T_0", "T_1", "T_2", "T_3", "T_4", "chkSearch1",
+                                                      "scrSearch1", "btnSearch1", "btnClear1"},
+                                                     {"T_0", "T_1", "T_2", "T_3", "T_4"},
+                                                     "pctHelp1",
+                                                     false},
+                                           FrameCase{"fraSearch3",
+                                                     {"U_0", "U_1", "U_2", "U_3", "chkSearch3", "scrSearch3",
+                                                      "btnSearch3", "btnClear3"},
+                                                     {"U_0", "U_1", "U_2", "U_3"},
+                                                     "pctHelp3",
+                                                     true}),
+                         [](const auto& info) { return std::string(info.param.frame); });
 
 using FrameState = MainWindowTest;
-
-TEST_F(FrameState, FieldsBeyondTheCountKeepTheirState) {
-    frmMain& w = window();
-    w.scrSearch1->setValue(5);
-    w.scrSearch3->setValue(2);
-    w.T[5]->setText("A");
-    paint(w.T[10], Qt::red);
-    paint(w.U[6], Qt::blue);
-    w.EnableDisableFrame(true, w.fraSearch1);
-    w.EnableDisableFrame(true, w.fraSearch3);
-    EXPECT_FALSE(w.T[5]->isEnabled());
-    EXPECT_EQ(w.T[5]->text(), QString("A"));
-    EXPECT_EQ(base(w.T[10]), QColor(Qt::red));
-    EXPECT_EQ(base(w.U[6]), QColor(Qt::blue));
-    EXPECT_TRUE(w.T[4]->isEnabled());
-    w.EnableDisableFrame(false, w.fraSearch1);
-    EXPECT_EQ(base(w.T[10]), QColor(Qt::red));
-    EXPECT_EQ(base(w.T[4]), frmMain::buttonFaceColour());
-}
-
-TEST_F(FrameState, ReadOnlyBoxAndStatusImageAreNeverChangedByTheFrame) {
-    frmMain& w = window();
-    w.chkReadOnly->setChecked(true);
-    w.LoadDBStatusImage(true);
-    w.EnableDisableFrame(true, w.fraDatabase);
-    w.EnableDisableFrame(false, w.fraDatabase);
-    EXPECT_FALSE(w.chkReadOnly->testAttribute(Qt::WA_ForceDisabled));
-    EXPECT_TRUE(w.chkReadOnly->isChecked());
-    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[0].toImage());
-}
-
-TEST_F(FrameState, AnotherFrameOnlyChangesItsOwnState) {
-    frmMain& w = window();
-    QGroupBox other(&w);
-    other.setObjectName("fraOther");
-    QLineEdit inside(&other);
-    inside.setEnabled(true);
-    w.EnableDisableFrame(false, &other);
-    EXPECT_FALSE(other.isEnabled());
-    EXPECT_FALSE(inside.testAttribute(Qt::WA_ForceDisabled));
-    EXPECT_TRUE(env.prompts.shown.isEmpty());
-}
 
 TEST_F(FrameState, EnableDisableControlsSwitchesSearchAndResultsAndAlwaysEmptiesPanelsOneAndFour) {
     frmMain& w = window();
@@ -158,65 +98,6 @@ TEST_F(FrameState, EnableDisableControlsSwitchesSearchAndResultsAndAlwaysEmpties
         EXPECT_EQ(w.panelText(3), QString("x3"));
         EXPECT_EQ(w.panelText(4), QString());
     }
-}
-
-TEST_F(FrameState, EnableDisableSearchLeavesTheDatabaseMenuAndTheResults) {
-    frmMain& w = window();
-    w.EnableDisableControls(true);
-    w.EnableDisableFrame(true, w.fraDatabase);
-    w.EnableDisableSearch(false);
-    for (QMenu* m : {w.mnuFile, w.mnuSettings, w.mnuInfo}) {
-        EXPECT_FALSE(m->isEnabled()) << m->objectName().toStdString();
-        EXPECT_FALSE(m->menuAction()->isEnabled());
-    }
-    EXPECT_TRUE(w.mnuDB->menuAction()->isEnabled());
-    EXPECT_TRUE(w.fraResults->isEnabled());
-    EXPECT_TRUE(w.lvResults->isEnabled());
-    for (QGroupBox* f : {w.fraDatabase, w.fraSearch1, w.fraSearch2, w.fraSearch3, w.fraSearch4})
-        EXPECT_FALSE(f->isEnabled()) << f->objectName().toStdString();
-    // A disabled menu keeps its entries' own states for when it comes back.
-    EXPECT_FALSE(w.mnuSaveAs->isEnabled());
-    EXPECT_TRUE(w.mnuOpen->isEnabled());
-
-    w.EnableDisableSearch(true);
-    for (QMenu* m : {w.mnuFile, w.mnuSettings, w.mnuInfo})
-        EXPECT_TRUE(m->menuAction()->isEnabled());
-    for (QGroupBox* f : {w.fraDatabase, w.fraSearch1, w.fraSearch2, w.fraSearch3, w.fraSearch4})
-        EXPECT_TRUE(f->isEnabled());
-    EXPECT_FALSE(w.mnuSaveAs->isEnabled());
-}
-
-TEST_F(FrameState, StatusImageShowsTickOrCross) {
-    frmMain& w = window();
-    EXPECT_TRUE(w.pctDBStatus->pixmap().isNull());
-    w.LoadDBStatusImage(true);
-    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[0].toImage());
-    w.LoadDBStatusImage(false);
-    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[1].toImage());
-}
-
-TEST_F(FrameState, ScrollBarsSwitchFieldsKeepingTheirLetters) {
-    frmMain& w = window();
-    w.EnableDisableControls(true);
-    w.scrSearch1->setValue(8);
-    for (int i = 0; i < frmMain::LetterFields; ++i)
-        w.T[i]->setText(QString(QChar('A' + i)));
-    w.scrSearch1->setValue(5);
-    for (int i = 0; i < frmMain::LetterFields; ++i) {
-        EXPECT_EQ(w.T[i]->isEnabled(), i < 5) << i;
-        EXPECT_EQ(base(w.T[i]), i < 5 ? frmMain::windowColour() : frmMain::buttonFaceColour()) << i;
-        EXPECT_EQ(w.T[i]->text(), QString(QChar('A' + i)));
-    }
-    w.scrSearch1->setValue(15);
-    for (int i = 0; i < frmMain::LetterFields; ++i)
-        EXPECT_TRUE(w.T[i]->isEnabled()) << i;
-
-    w.scrSearch3->setValue(3);
-    for (int i = 0; i < frmMain::RackFields; ++i) {
-        EXPECT_EQ(w.U[i]->isEnabled(), i < 3) << i;
-        EXPECT_EQ(base(w.U[i]), i < 3 ? frmMain::rackColour() : frmMain::buttonFaceColour()) << i;
-    }
-    EXPECT_EQ(frmMain::rackColour(), QColor(255, 255, 192));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "common/modMain.h"
 #include "db/AppError.h"
 #include "db/access/AccessFile.h"
+#include "support/Fixtures.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -13,7 +14,7 @@
 namespace {
 
 QString fixture(const char* name) {
-    return QStringLiteral(LITERON_FIXTURES_DIR "/mdb/") + QString::fromUtf8(name);
+    return fixturePath(QStringLiteral("mdb/") + QString::fromUtf8(name));
 }
 
 // The error number thrown by open(), or 0 when it opened.
@@ -25,14 +26,6 @@ qint32 openError(const QString& path, const QString& password = QString()) {
         EXPECT_FALSE(e.description().isEmpty());
         return e.number();
     }
-}
-
-AccessColumn column(const AccessFile& file, const QString& table, const QString& name) {
-    for (const AccessColumn& c : file.columns(table))
-        if (c.name.compare(name, Qt::CaseInsensitive) == 0)
-            return c;
-    ADD_FAILURE() << "no column " << name.toStdString() << " in " << table.toStdString();
-    return {};
 }
 
 // WyrazID -> Wyraz and WyrazID -> descriptions of one dictionary file.
@@ -82,27 +75,11 @@ void expectWholeDictionary(const Dictionary& d) {
 }
 
 TEST(AccessFile, ReadsTheWholeDictionary) {
+    LITERON_REQUIRE_FIXTURES();
     const AccessFile file = AccessFile::open(fixture("slownik.mdb"));
     EXPECT_EQ(file.version(), AccessFile::Version::Jet4);
     EXPECT_EQ(file.tableNames(), (QStringList{QStringLiteral("WYRAZY"), QStringLiteral("OPISY")}));
     expectWholeDictionary(readDictionary(file));
-}
-
-TEST(AccessFile, ReportsTheDictionarySchemaLikeAdo) {
-    const AccessFile file = AccessFile::open(fixture("slownik.mdb"));
-    const QVector<AccessColumn> words = file.columns(QStringLiteral("WYRAZY"));
-    ASSERT_EQ(words.size(), 2);
-    EXPECT_EQ(words[0].name, QStringLiteral("WyrazID"));
-    EXPECT_EQ(words[0].type, AdoType::Integer);
-    EXPECT_EQ(words[1].name, QStringLiteral("Wyraz"));
-    EXPECT_EQ(words[1].type, AdoType::VarWChar);
-    EXPECT_EQ(words[1].definedSize, 50);
-    const QVector<AccessColumn> descriptions = file.columns(QStringLiteral("opisy"));
-    ASSERT_EQ(descriptions.size(), 2);
-    EXPECT_EQ(descriptions[0].type, AdoType::Integer);
-    EXPECT_EQ(descriptions[1].name, QStringLiteral("Opis"));
-    EXPECT_EQ(descriptions[1].type, AdoType::VarWChar);
-    EXPECT_EQ(descriptions[1].definedSize, 255);
 }
 
 struct PasswordCase {
@@ -119,6 +96,7 @@ void PrintTo(const PasswordCase& c, std::ostream* os) {
 class AccessPassword : public ::testing::TestWithParam<PasswordCase> {};
 
 TEST_P(AccessPassword, IsCheckedAgainstTheHeader) {
+    LITERON_REQUIRE_FIXTURES();
     const PasswordCase& c = GetParam();
     EXPECT_EQ(openError(fixture(c.file), QString::fromUtf8(c.password)), c.error);
 }
@@ -136,71 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         PasswordCase{"none_set_access_2003", "obcy_password_V2003_no-password.mdb", "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(AccessFile, PasswordProtectedFileHasTheSameContent) {
-    const AccessFile file = AccessFile::open(fixture("slownik_haslo.mdb"), QStringLiteral("tajne;1"));
-    expectWholeDictionary(readDictionary(file));
-}
-
-TEST(AccessFile, KeepsLowerCaseFieldNamesAndFindsTablesIgnoringCase) {
-    const AccessFile file = AccessFile::open(fixture("male_litery.mdb"));
-    EXPECT_EQ(file.findTable(QStringLiteral("wyrazy")), QStringLiteral("WYRAZY"));
-    EXPECT_EQ(file.findTable(QStringLiteral("Opisy")), QStringLiteral("OPISY"));
-    EXPECT_TRUE(file.findTable(QStringLiteral("HASLA")).isEmpty());
-    const QVector<AccessColumn> words = file.columns(QStringLiteral("WYRAZY"));
-    ASSERT_EQ(words.size(), 2);
-    EXPECT_EQ(words[0].name, QStringLiteral("wyrazid"));
-    EXPECT_EQ(words[1].name, QStringLiteral("wyraz"));
-    EXPECT_EQ(column(file, QStringLiteral("OPISY"), QStringLiteral("opis")).name, QStringLiteral("opis"));
-    const Dictionary d = readDictionary(file);
-    EXPECT_EQ(d.words.values(),
-              (QStringList{QStringLiteral("KOT"), QStringLiteral("PIES"), QStringLiteral("ŻÓŁW"),
-                           QStringLiteral("ŁĄKA"), QStringLiteral("ĆMA")}));
-    EXPECT_EQ(d.descriptions.size(), 6);
-    EXPECT_EQ(d.descriptions.values(4), QStringList{QStringLiteral("teren porośnięty trawą")});
-}
-
-struct SchemaCase {
-    const char* file;
-    const char* table;
-    const char* column;
-    int type;
-    int definedSize; // -1: not checked
-};
-
-void PrintTo(const SchemaCase& c, std::ostream* os) {
-    *os << c.file;
-}
-
-class AccessSchemaVariant : public ::testing::TestWithParam<SchemaCase> {};
-
-TEST_P(AccessSchemaVariant, ReportsTypeAndSize) {
-    const SchemaCase& c = GetParam();
-    const AccessFile file = AccessFile::open(fixture(c.file));
-    const AccessColumn col = column(file, QString::fromUtf8(c.table), QString::fromUtf8(c.column));
-    EXPECT_EQ(col.name, QString::fromUtf8(c.column));
-    EXPECT_EQ(col.type, c.type);
-    if (c.definedSize >= 0) {
-        EXPECT_EQ(col.definedSize, c.definedSize);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fixtures, AccessSchemaVariant,
-    ::testing::Values(SchemaCase{"wyraz_60.mdb", "WYRAZY", "Wyraz", AdoType::VarWChar, 60},
-                      SchemaCase{"wyraz_memo.mdb", "WYRAZY", "Wyraz", AdoType::LongVarWChar, -1},
-                      SchemaCase{"wyrazid_tekst.mdb", "WYRAZY", "WyrazID", AdoType::VarWChar, 10},
-                      SchemaCase{"wyrazy_bez_wyrazid.mdb", "WYRAZY", "ID", AdoType::Integer, -1},
-                      SchemaCase{"bez_wyraz.mdb", "WYRAZY", "Haslo", AdoType::VarWChar, 50},
-                      SchemaCase{"opisy_bez_wyrazid.mdb", "OPISY", "IdWyrazu", AdoType::Integer, -1},
-                      SchemaCase{"opisy_wyrazid_tekst.mdb", "OPISY", "WyrazID", AdoType::VarWChar, 10},
-                      SchemaCase{"opisy_bez_opis.mdb", "OPISY", "Tresc", AdoType::VarWChar, 255},
-                      SchemaCase{"opis_memo.mdb", "OPISY", "Opis", AdoType::LongVarWChar, -1},
-                      SchemaCase{"opis_100.mdb", "OPISY", "Opis", AdoType::VarWChar, 100}),
-    [](const auto& info) {
-        return QString::fromUtf8(info.param.file).section(QLatin1Char('.'), 0, 0).toStdString();
-    });
-
 TEST(AccessFile, TablePresenceAndRowCountsOfTheBrokenFiles) {
+    LITERON_REQUIRE_FIXTURES();
     struct Case {
         const char* file;
         int words;        // -1: no WYRAZY
@@ -226,19 +141,8 @@ TEST(AccessFile, TablePresenceAndRowCountsOfTheBrokenFiles) {
     EXPECT_THROW(AccessFile::open(fixture("bez_opisy.mdb")).columns(QStringLiteral("OPISY")), AppError);
 }
 
-TEST(AccessFile, MemoValuesMatchTheTextOnes) {
-    // The memo variants hold the same first ten words and their descriptions.
-    const QStringList first10 = {"KOT", "KOTY",   "KOTEK",  "PIES",   "ŻÓŁW",
-                                 "ALA", "KANTOR", "KARTON", "KONTRA", "KROTNA"};
-    const Dictionary memoWords = readDictionary(AccessFile::open(fixture("wyraz_memo.mdb")));
-    EXPECT_EQ(memoWords.words.values(), first10);
-    const Dictionary memoDescriptions = readDictionary(AccessFile::open(fixture("opis_memo.mdb")));
-    const Dictionary text = readDictionary(AccessFile::open(fixture("opis_100.mdb")));
-    EXPECT_EQ(memoDescriptions.descriptions.size(), 14);
-    EXPECT_EQ(memoDescriptions.descriptions, text.descriptions);
-}
-
 TEST(AccessFile, ReadsAForeignJet3File) {
+    LITERON_REQUIRE_FIXTURES();
     const AccessFile file = AccessFile::open(fixture("obcy_nwind.mdb"));
     EXPECT_EQ(file.version(), AccessFile::Version::Jet3);
     const QMap<QString, int> expected = {
@@ -254,62 +158,8 @@ TEST(AccessFile, ReadsAForeignJet3File) {
     EXPECT_TRUE(file.findTable(QStringLiteral("WYRAZY")).isEmpty());
 }
 
-TEST(AccessFile, ConvertsJet3ValuesOfEveryKind) {
-    const AccessFile file = AccessFile::open(fixture("obcy_nwind.mdb"));
-    const QVector<AccessColumn> orders = file.columns(QStringLiteral("Orders"));
-    ASSERT_EQ(orders.size(), 14);
-    EXPECT_EQ(orders[0].type, AdoType::Integer);
-    EXPECT_EQ(orders[1].type, AdoType::VarWChar);
-    EXPECT_EQ(orders[1].definedSize, 5); // Jet 3 sizes are already characters
-    EXPECT_EQ(orders[3].type, AdoType::Date);
-    EXPECT_EQ(orders[7].type, AdoType::Currency);
-
-    const auto rows = file.readRows(QStringLiteral("Orders"));
-    const auto order =
-        std::find_if(rows.begin(), rows.end(), [](const auto& r) { return r[0].toInt() == 10331; });
-    ASSERT_NE(order, rows.end());
-    EXPECT_EQ((*order)[1].toString(), QStringLiteral("BONAP"));
-    EXPECT_EQ((*order)[3].toDateTime(), QDateTime(QDate(1994, 11, 16), QTime(0, 0), Qt::UTC));
-    EXPECT_DOUBLE_EQ((*order)[7].toDouble(), 10.19);
-    EXPECT_EQ((*order)[8].toString(), QStringLiteral("Bon app'"));
-    EXPECT_FALSE((*order)[11].isValid()) << "ShipRegion is Null";
-    const bool accented = std::any_of(rows.begin(), rows.end(), [](const auto& r) {
-        return r[8].toString() == QStringLiteral("Mère Paillarde");
-    });
-    EXPECT_TRUE(accented);
-
-    const auto products = file.readRows(QStringLiteral("Products"));
-    ASSERT_GE(products.size(), 5);
-    EXPECT_EQ(products[0][1].toString(), QStringLiteral("Chai"));
-    EXPECT_EQ(products[0][9].typeId(), QMetaType::Bool);
-    EXPECT_FALSE(products[0][9].toBool());
-    EXPECT_TRUE(products[4][9].toBool()) << "Chef Anton's Gumbo Mix is discontinued";
-    EXPECT_EQ(products[0][6].toInt(), 39);
-
-    const auto categories = file.readRows(QStringLiteral("Categories"));
-    ASSERT_EQ(categories.size(), 8);
-    EXPECT_EQ(categories[0][2].toString(), QStringLiteral("Soft drinks, coffees, teas, beers, and ales"));
-    EXPECT_EQ(categories[0][3].typeId(), QMetaType::QByteArray);
-    EXPECT_GT(categories[0][3].toByteArray().size(), 1000) << "the OLE picture";
-}
-
-TEST(AccessFile, ReadsAnAccessMadeJet4File) {
-    const AccessFile file = AccessFile::open(fixture("obcy_password_V2003_no-password.mdb"));
-    EXPECT_EQ(file.tableNames(), QStringList{QStringLiteral("Table1")});
-    const auto rows = file.readRows(QStringLiteral("Table1"));
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[2][0].toInt(), 3);
-    EXPECT_EQ(rows[2][1].toString(), QStringLiteral("Three"));
-}
-
-TEST(AccessFile, StopsWhenTheVisitorSaysSo) {
-    const AccessFile file = AccessFile::open(fixture("slownik.mdb"));
-    int seen = 0;
-    file.forEachRow(QStringLiteral("WYRAZY"), [&](const QVector<QVariant>&) { return ++seen < 3; });
-    EXPECT_EQ(seen, 3);
-}
-
 TEST(AccessFile, RefusesWhatIsNotAnAccessFile) {
+    LITERON_REQUIRE_FIXTURES();
     QTemporaryDir dir;
     const QString sqliteLike = dir.filePath(QStringLiteral("sqlite.mdb"));
     {

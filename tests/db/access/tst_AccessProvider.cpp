@@ -4,6 +4,7 @@
 #include "db/ConnectionString.h"
 #include "db/ProviderErrors.h"
 #include "db/Recordset.h"
+#include "support/Fixtures.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -13,7 +14,7 @@
 
 namespace {
 
-const QString kFixtures = QStringLiteral(LITERON_FIXTURES_DIR "/mdb/");
+const QString kFixtures = fixturePath(QStringLiteral("mdb/"));
 
 QString fixture(const char* name) {
     return kFixtures + QString::fromUtf8(name);
@@ -37,6 +38,7 @@ QByteArray digest(const QString& path) {
 }
 
 TEST(AccessProvider, ReadsWordsInWordIdOrderWithTheirTypes) {
+    LITERON_REQUIRE_FIXTURES();
     const QString cs = ConnectionString::build(true, fixture("slownik.mdb"), QString());
     const auto first = rows(cs, QStringLiteral("SELECT TOP 6 WyrazID, Wyraz FROM WYRAZY"));
     ASSERT_EQ(first.size(), 2);
@@ -59,6 +61,7 @@ TEST(AccessProvider, ReadsWordsInWordIdOrderWithTheirTypes) {
 }
 
 TEST(AccessProvider, WritesAreRefusedWithAPointerToSaveAs) {
+    LITERON_REQUIRE_FIXTURES();
     const QString path = fixture("slownik.mdb");
     const QByteArray before = digest(path);
     for (const QString& sql :
@@ -80,40 +83,6 @@ TEST(AccessProvider, WritesAreRefusedWithAPointerToSaveAs) {
                    QStringLiteral("SELECT COUNT(*) FROM OPISY"))[0][0]
                   .toInt(),
               62);
-}
-
-TEST(AccessProvider, PasswordIsCheckedOnEveryOpen) {
-    const QString path = fixture("slownik_haslo.mdb");
-    EXPECT_EQ(rows(ConnectionString::build(true, path, QStringLiteral("tajne;1")),
-                   QStringLiteral("SELECT COUNT(*) FROM "
-                                  "WYRAZY"))[0][0]
-                  .toInt(),
-              120);
-    // Now the content is cached: a wrong password must still be refused.
-    Connection connection;
-    try {
-        connection.open(ConnectionString::build(true, path, QStringLiteral("tajne")));
-        FAIL() << "opened with a wrong password";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), ProviderErrors::AuthenticationFailed);
-    }
-}
-
-TEST(AccessProvider, ChangedFileIsReadAgain) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("kopia.mdb"));
-    ASSERT_TRUE(QFile::copy(fixture("slownik.mdb"), path));
-    const QString cs = ConnectionString::build(true, path, QString());
-    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY"))[0][0].toInt(), 120);
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QFile::copy(fixture("pusta.mdb"), path));
-    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY"))[0][0].toInt(), 0);
-}
-
-TEST(AccessProvider, ForeignAccessFileIsQueryable) {
-    const QString cs = ConnectionString::build(true, fixture("obcy_nwind.mdb"), QString());
-    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM [Order Details]"))[0][0].toInt(), 2155);
-    EXPECT_EQ(rows(cs, QStringLiteral("SELECT COUNT(*) FROM Shippers"))[0][0].toInt(), 3);
 }
 
 } // namespace

@@ -1,103 +1,19 @@
-#include "db/AppError.h"
 #include "db/Command.h"
-#include "db/Connection.h"
 #include "db/ConnectionString.h"
 #include "db/Recordset.h"
-#include "db/RowFilter.h"
-#include "db/index/IndexedStatement.h"
-#include "db/index/WordIndex.h"
-#include "db/index/WordIndexCache.h"
 #include "db/text/PolishText.h"
+#include "support/CliRun.h"
+#include "support/Fixtures.h"
 #include "support/GeneratedDictionary.h"
+#include "support/IndexDifferential.h"
 #include "support/TestDictionary.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace {
-
-// What a statement delivers: the words, the rows passed over before each and
-// at the end, or the error it raised.
-struct Delivered {
-    QStringList words;
-    QList<qint64> skipped;
-    QString error;
-
-    bool operator==(const Delivered&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Delivered& d) {
-    out << d.words.size() << " rows";
-    for (qsizetype i = 0; i < std::min<qsizetype>(d.words.size(), 8); ++i)
-        out << " " << d.words[i].toStdString() << "/" << d.skipped[i];
-    if (!d.skipped.isEmpty())
-        out << " end/" << d.skipped.back();
-    if (!d.error.isEmpty())
-        out << " error: " << d.error.toStdString();
-    return out;
-}
-
-Delivered deliver(Connection& connection, const QString& sql, const std::optional<RowFilter>& filter = {}) {
-    Delivered d;
-    try {
-        Recordset rs;
-        rs.setRowFilter(filter);
-        rs.open(sql, connection);
-        while (!rs.eof()) {
-            d.skipped << rs.rowsSkipped();
-            d.words << rs.value(0).toString();
-            rs.moveNext();
-        }
-        d.skipped << rs.rowsSkipped();
-    } catch (const AppError& e) {
-        d.error = e.description();
-    }
-    return d;
-}
-
-// Answering from memory is switched off for the life of this object.
-struct EngineOnly {
-    EngineOnly() { WordIndexCache::setEnabled(false); }
-    ~EngineOnly() { WordIndexCache::setEnabled(true); }
-};
-
-// The same statement through the index and through the engine. The index
-// answers with every vector width the processor has, and on two threads;
-// they must all agree.
-struct Comparison {
-    explicit Comparison(const QString& connectionString) {
-        indexed.open(connectionString);
-        engine.open(connectionString);
-    }
-    std::pair<Delivered, Delivered> run(const QString& sql, const std::optional<RowFilter>& filter = {}) {
-        const std::vector<WordIndex::Vectors> widths = WordIndex::availableVectors();
-        Delivered fromIndex;
-        for (const WordIndex::Vectors width : widths) {
-            WordIndex::useVectors(width);
-            Delivered delivered = deliver(indexed, sql, filter);
-            if (width != widths.front() && !(delivered == fromIndex))
-                delivered.error += QStringLiteral(" (differs with vector width %1)").arg(int(width));
-            fromIndex = delivered;
-        }
-        // Statements without TOP split their work between two threads when
-        // it is large; here every one of them does.
-        WordIndex::useTwoThreadsFrom(0);
-        Delivered shared = deliver(indexed, sql, filter);
-        WordIndex::useTwoThreadsFrom(-1);
-        if (!(shared == fromIndex))
-            fromIndex.error += QStringLiteral(" (differs on two threads)");
-        EngineOnly off;
-        return {fromIndex, deliver(engine, sql, filter)};
-    }
-    Connection indexed;
-    Connection engine;
-};
 
 const QString kPolish = QStringLiteral("AĄBCĆDEĘFGHIJKLŁMNŃOÓPQRSŚTUVWXYZŹŻ");
 
@@ -169,21 +85,20 @@ protected:
 GeneratedDictionary* WordIndexDifferential::s_dict = nullptr;
 
 TEST_F(WordIndexDifferential, LikeAnswersEqualTheEnginesRowForRow) {
-    Comparison compare(s_dict->connectionString());
+    IndexDifferential compare(s_dict->connectionString());
     QRandomGenerator random(7);
     int nonEmpty = 0;
     for (int i = 0; i < 400; ++i) {
         const QString sql = likeStatement(random, randomPattern(random, *s_dict));
         const auto [fromIndex, fromEngine] = compare.run(sql);
         ASSERT_EQ(fromIndex, fromEngine) << sql.toStdString();
-        nonEmpty += !fromIndex.words.isEmpty();
+        nonEmpty += !fromIndex.rows.isEmpty();
     }
     EXPECT_GT(nonEmpty, 150); // the patterns did find words
-    EXPECT_EQ(WordIndexCache::stats().memoryBytes > 0, true);
 }
 
 TEST_F(WordIndexDifferential, FixedShapesAndEdgePatterns) {
-    Comparison compare(s_dict->connectionString());
+    IndexDifferential compare(s_dict->connectionString());
     const QStringList patterns = {
         "",        "%",        "%%",          "_",         "__________",  "%_%",          "K%",
         "%K",      "%ĄĘ%",     "k%ał",        "ż%",        "%_Ó_%",       "[!A-Z]%",      "%[ĄĆĘŁŃÓŚŹŻ]",
@@ -207,7 +122,7 @@ TEST_F(WordIndexDifferential, FixedShapesAndEdgePatterns) {
 }
 
 TEST_F(WordIndexDifferential, RowFiltersDeliverTheSameRowsAndCounts) {
-    Comparison compare(s_dict->connectionString());
+    IndexDifferential compare(s_dict->connectionString());
     QRandomGenerator random(11);
     static const QList<qint32> cadences = {0, 1, 2, 7, 100};
     int passing = 0;
@@ -224,7 +139,7 @@ TEST_F(WordIndexDifferential, RowFiltersDeliverTheSameRowsAndCounts) {
                 QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = %1").arg(pool.size());
             const auto [fromIndex, fromEngine] = compare.run(sql, RowFilter::anagram(pool, every));
             ASSERT_EQ(fromIndex, fromEngine) << pool.toStdString() << " every " << every;
-            passing += fromIndex.words.size() > fromIndex.skipped.size() / 2;
+            passing += fromIndex.rows.size() > fromIndex.skipped.size() / 2;
             continue;
         }
         // A board pattern from the word: a few of its letters kept, the rest "?" or "*".
@@ -267,86 +182,12 @@ TEST_F(WordIndexDifferential, RowFiltersDeliverTheSameRowsAndCounts) {
     EXPECT_GT(passing, 20);
 }
 
-TEST(WordIndex, StatementsRecognisedExactly) {
-    struct Case {
-        const char* sql;
-        bool recognised;
-    };
-    const Case cases[] = {
-        {"SELECT TOP 5000 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K_____AŁ'", true},
-        {"select top 5 wyraz from wyrazy where WYRAZ like 'k%'", true},
-        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '%R___E%'", true},
-        {"SELECT Wyraz\n FROM\tWYRAZY WHERE Wyraz LIKE ''", true},
-        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 6", true},
-        {"SELECT Wyraz FROM WYRAZY WHERE LEN ( Wyraz )=6", true},
-        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'O''BRIEN'", false},
-        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%';", false},
-        {"SELECT [Wyraz] FROM WYRAZY WHERE Wyraz LIKE 'K%'", false},
-        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%' ORDER BY Wyraz", false},
-        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE \"K%\"", false},
-        {"SELECT Wyraz FROM WYRAZY WHERE Opis LIKE 'K%'", false},
-        {"SELECT Wyraz, WyrazID FROM WYRAZY WHERE Wyraz LIKE 'K%'", false},
-        {"SELECT TOP 5 Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 6", false},
-        {"SELECT TOP Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'", false},
-        {"SELECT TOP 5.5 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'", false},
-        {"SELECT TOP 99999999999999999999 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'", false},
-        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 6 OR 1=1", false},
-        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = -6", false},
-        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%' -- comment", false},
-        {"SELECT Wyraz FROM WYRAZY2 WHERE Wyraz LIKE 'K%'", false},
-        {"SELECT\u00a0Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'", false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(IndexedStatement::parse(QString::fromUtf8(c.sql)).has_value(), c.recognised) << c.sql;
-    const auto top =
-        IndexedStatement::parse(QStringLiteral("SELECT TOP 12 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'A_'"));
-    ASSERT_TRUE(top);
-    EXPECT_EQ(top->top, 12);
-    EXPECT_EQ(top->pattern, QStringLiteral("A_"));
-    const auto length =
-        IndexedStatement::parse(QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 07"));
-    ASSERT_TRUE(length);
-    EXPECT_EQ(length->kind, IndexedStatement::Kind::Length);
-    EXPECT_EQ(length->length, 7);
-}
-
 QStringList words(const QString& connectionString, const QString& pattern) {
     Connection connection;
     connection.open(connectionString);
-    return deliver(connection, QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '%1'").arg(pattern))
-        .words;
-}
-
-void execute(const QString& connectionString, const QString& sql) {
-    Command command;
-    command.setActiveConnection(connectionString);
-    command.setCommandText(sql);
-    command.execute();
-}
-
-TEST(WordIndex, WritesThroughTheProviderAreSeenByTheNextSearch) {
-    TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("KRET"), QStringLiteral("ŻÓŁW")});
-    const QString cs = dict.connectionString();
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KOT", "KRET"}));
-    const int builds = WordIndexCache::stats().builds;
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KOT", "KRET"}));
-    EXPECT_EQ(WordIndexCache::stats().builds, builds); // answered by the same index
-
-    execute(cs, QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('KOTEK')"));
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KOT", "KRET", "KOTEK"}));
-    execute(cs, QStringLiteral("UPDATE WYRAZY SET Wyraz = 'KRETY' WHERE Wyraz = 'KRET'"));
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KOT", "KRETY", "KOTEK"}));
-    execute(cs, QStringLiteral("DELETE FROM WYRAZY WHERE Wyraz = 'KOT'"));
-    EXPECT_EQ(words(cs, "K%"), (QStringList{"KRETY", "KOTEK"}));
-
-    // A write through a recordset on a connection that then searches again.
-    Connection connection;
-    connection.open(cs);
-    Recordset write;
-    write.open(QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('KIT')"), connection);
-    write.close();
-    EXPECT_EQ(deliver(connection, QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'")).words,
-              (QStringList{"KRETY", "KOTEK", "KIT"}));
+    return runStatement(connection,
+                        QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '%1'").arg(pattern))
+        .column();
 }
 
 TEST(WordIndex, ChangesByOthersAreSeenByTheNextSearch) {
@@ -360,71 +201,19 @@ TEST(WordIndex, ChangesByOthersAreSeenByTheNextSearch) {
     EXPECT_EQ(words(cs, "K%"), (QStringList{"KOS", "KRET", "KOC"}));
 
     // And another program: the importer adds a word in a process of its own.
-    const QString cli = QStringLiteral(LITERON_BIN_DIR "/literon-cli");
-    ASSERT_TRUE(QFileInfo::exists(cli));
     const QString list = dict.folder() + QStringLiteral("/nowe.txt");
     QFile file(list);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("koza\n");
     file.close();
-    QProcess process;
-    process.start(cli, {QStringLiteral("import"), dict.path(), list});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const CliRun run = cli({QStringLiteral("import"), dict.path(), list});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList afterImport = words(cs, "K%");
     EXPECT_TRUE(afterImport.contains(QStringLiteral("KOZA"))) << afterImport.join(' ').toStdString();
-    Comparison compare(cs);
+    IndexDifferential compare(cs);
     const auto [fromIndex, fromEngine] =
         compare.run(QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'"));
     EXPECT_EQ(fromIndex, fromEngine);
-}
-
-TEST(WordIndex, FilesItCannotServeAreLeftToTheEngine) {
-    // Bytes among the words: the engine's LIKE sees them as text, the row as bytes.
-    TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("KRET")});
-    dict.exec(QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES (X'4B4F43')"));
-    Comparison compare(dict.connectionString());
-    for (const QString& sql : {QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '%'"),
-                               QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 2")}) {
-        const auto [fromIndex, fromEngine] = compare.run(sql);
-        EXPECT_EQ(fromIndex, fromEngine) << sql.toStdString();
-    }
-    EXPECT_EQ(WordIndexCache::stats().memoryBytes, 0);
-}
-
-TEST(WordIndex, AccessDictionariesAreServedAlike) {
-    const QString path = QStringLiteral(LITERON_FIXTURES_DIR "/mdb/slownik.mdb");
-    Comparison compare(ConnectionString::build(true, path, QString()));
-    for (const char* pattern : {"K%", "%A%", "K_____AŁ", "%[!K]", "______"}) {
-        const QString sql = QStringLiteral("SELECT TOP 50 Wyraz FROM WYRAZY WHERE Wyraz LIKE '%1'")
-                                .arg(QString::fromUtf8(pattern));
-        const auto [fromIndex, fromEngine] = compare.run(sql);
-        EXPECT_EQ(fromIndex, fromEngine) << sql.toStdString();
-        EXPECT_FALSE(fromIndex.words.isEmpty()) << sql.toStdString();
-    }
-    const auto [fromIndex, fromEngine] =
-        compare.run(QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 6"),
-                    RowFilter::anagram(QStringLiteral("KROTNA"), 0));
-    EXPECT_EQ(fromIndex, fromEngine);
-    EXPECT_TRUE(fromIndex.words.contains(QStringLiteral("KARTON")));
-}
-
-TEST(WordIndex, ErrorsOfTheStatementAreTheEngines) {
-    TestDictionary dict({QStringLiteral("KOT")});
-    Comparison compare(dict.connectionString());
-    for (const QString& sql : {QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '[K'"),
-                               QStringLiteral("SELECT TOP 5 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K['")}) {
-        const auto [fromIndex, fromEngine] = compare.run(sql);
-        EXPECT_EQ(fromIndex, fromEngine) << sql.toStdString();
-        EXPECT_FALSE(fromIndex.error.isEmpty()) << sql.toStdString();
-    }
-    TestDictionary noWords;
-    noWords.exec(QStringLiteral("DROP TABLE WYRAZY"));
-    Comparison missing(noWords.connectionString());
-    const auto [fromIndex, fromEngine] =
-        missing.run(QStringLiteral("SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'"));
-    EXPECT_EQ(fromIndex, fromEngine);
-    EXPECT_FALSE(fromIndex.error.isEmpty());
 }
 
 } // namespace

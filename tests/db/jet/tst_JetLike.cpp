@@ -41,6 +41,8 @@ const LikeCase kCases[] = {
     {"negated_polish", "[!Ż]%", "żaba", false},
     {"range", "[a-c]%", "BOK", true},
     {"range_miss", "[a-c]%", "DOK", false},
+    {"range_low_end", "[a-c]%", "AS", true},
+    {"range_high_end", "[a-c]%", "CIS", true},
     {"polish_set", "[ąę]K", "ĘK", true},
     {"bracketed_underscore_is_literal", "A[_]B", "A_B", true},
     {"bracketed_underscore_miss", "A[_]B", "AXB", false},

@@ -26,6 +26,7 @@ const FunctionCase kFunctions[] = {
     {"right", "RIGHT('żółć', 1)", "ć"},
     {"mid_with_length", "MID('żółć', 2, 2)", "ół"},
     {"mid_to_end", "MID('abc', 2)", "bc"},
+    {"mid_zero_length", "MID('abc', 2, 0)", ""},
     {"instr", "INSTR('KOTEK', 'TE')", "3"},
     {"instr_from_start", "INSTR(3, 'KOTEK', 'K')", "5"},
     {"instr_ignores_case", "INSTR('żółw', 'ŁW')", "3"},
@@ -40,6 +41,11 @@ const FunctionCase kFunctions[] = {
     {"nz_value", "NZ('y', 'x')", "y"},
     {"mod", "7 Mod 3", "1"},
     {"clng_rounds_half_even", "CLNG(2.5)", "2"},
+    {"clng_largest", "CLNG(2147483647)", "2147483647"},
+    {"cint_largest", "CINT(32767)", "32767"},
+    {"cint_smallest", "CINT(-32768)", "-32768"},
+    {"str_of_nought_has_the_sign_blank", "STR(0)", " 0"},
+    {"str_negative", "STR(-3)", "-3"},
     {"val", "VAL('12ab')", "12"},
     {"chr_asc", "ASC(CHR(65))", "65"},
     {"strreverse", "STRREVERSE('żółw')", "włóż"},
@@ -84,6 +90,7 @@ TEST(SqlFunctions, BadArgumentsRaise) {
     Connection connection;
     connection.open(dict.connectionString(true));
     for (const char* sql : {"SELECT LEFT(Wyraz, -1) FROM WYRAZY", "SELECT MID(Wyraz, 0) FROM WYRAZY",
+                            "SELECT CINT(32768) FROM WYRAZY", "SELECT CLNG(-2147483649) FROM WYRAZY",
                             "SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE '[AB'"}) {
         Recordset rs;
         EXPECT_THROW(rs.open(QString::fromUtf8(sql), connection), AppError) << sql;

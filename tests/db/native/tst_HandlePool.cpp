@@ -54,33 +54,15 @@ protected:
     void TearDown() override { HandlePool::clear(); }
 };
 
-TEST_F(HandlePoolTest, AClosedConnectionsHandleServesTheNextOneOfTheSameKind) {
+// A handle a read-only connection left behind never serves a read-write one,
+// nor the other way round.
+TEST_F(HandlePoolTest, AHandleServesOnlyConnectionsOfItsOwnMode) {
     TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("ALA")});
     EXPECT_EQ(words(dict.connectionString(true)), (QStringList{"KOT", "ALA"}));
-    EXPECT_EQ(HandlePool::idleCount(), 1);
-    {
-        Connection connection;
-        connection.open(dict.connectionString(true));
-        EXPECT_EQ(HandlePool::idleCount(), 0); // taken
-    }
-    EXPECT_EQ(HandlePool::idleCount(), 1);
-    // A read-write open does not get the read-only handle.
-    {
-        Connection connection;
-        connection.open(dict.connectionString(false));
-        EXPECT_EQ(HandlePool::idleCount(), 1);
-    }
-    EXPECT_EQ(HandlePool::idleCount(), 2);
-}
-
-TEST_F(HandlePoolTest, AHandleThatWroteIsClosed) {
-    TestDictionary dict({QStringLiteral("KOT")});
-    execute(dict.connectionString(), QStringLiteral("CREATE TEMP TABLE Notatki (Tekst TEXT)"));
-    EXPECT_EQ(HandlePool::idleCount(), 0);
-    // The temporary table went with its handle.
-    EXPECT_THROW(words(dict.connectionString(), QStringLiteral("SELECT Tekst FROM Notatki")), AppError);
-    execute(dict.connectionString(), QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('ALA')"));
-    EXPECT_EQ(words(dict.connectionString()), (QStringList{"KOT", "ALA"}));
+    execute(dict.connectionString(false), QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('OSA')"));
+    EXPECT_EQ(words(dict.connectionString(false)), (QStringList{"KOT", "ALA", "OSA"}));
+    EXPECT_THROW(execute(dict.connectionString(true), QStringLiteral("DELETE FROM WYRAZY")), AppError);
+    EXPECT_EQ(words(dict.connectionString(true)).size(), 3);
 }
 
 TEST_F(HandlePoolTest, ChangesByAnotherProcessAreSeen) {
@@ -89,20 +71,6 @@ TEST_F(HandlePoolTest, ChangesByAnotherProcessAreSeen) {
     EXPECT_EQ(words(cs), QStringList{"KOT"});
     dict.exec(QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('ALA')"));
     EXPECT_EQ(words(cs), (QStringList{"KOT", "ALA"}));
-}
-
-TEST_F(HandlePoolTest, AFileReplacedUnderItsNameIsOpenedAfresh) {
-    TestDictionary dict({QStringLiteral("KOT")});
-    TestDictionary other({QStringLiteral("ŻUK"), QStringLiteral("ŻABA")});
-    const QString cs = dict.connectionString(true);
-    EXPECT_EQ(words(cs), QStringList{"KOT"});
-    ASSERT_EQ(HandlePool::idleCount(), 1);
-    ASSERT_TRUE(QFile::remove(dict.path()));
-    ASSERT_TRUE(QFile::copy(other.path(), dict.path()));
-    EXPECT_EQ(words(cs), (QStringList{"ŻUK", "ŻABA"}));
-    // And a file that is gone is reported as such.
-    ASSERT_TRUE(QFile::remove(dict.path()));
-    EXPECT_EQ(openError(cs), ProviderErrors::fileNotFound(dict.path()).number());
 }
 
 TEST_F(HandlePoolTest, ThePasswordIsCheckedOnEveryOpen) {
@@ -114,42 +82,6 @@ TEST_F(HandlePoolTest, ThePasswordIsCheckedOnEveryOpen) {
     EXPECT_EQ(openError(wrong), refused);
     EXPECT_EQ(openError(ConnectionString::build(true, dict.path(), QString())), refused);
     EXPECT_EQ(openError(right), 0);
-}
-
-// With the password table in place, and in a file made without it.
-TEST_F(HandlePoolTest, APasswordSetMeanwhileIsAskedFor) {
-    for (const bool withTable : {true, false}) {
-        TestDictionary dict({QStringLiteral("KOT")});
-        if (!withTable)
-            dict.exec(QStringLiteral("DROP TABLE LiteronMeta"));
-        const QString open = dict.connectionString(true);
-        EXPECT_EQ(words(open), QStringList{"KOT"});
-        // Another program protects the file while our handle waits.
-        sqlite3* db = nullptr;
-        ASSERT_EQ(
-            sqlite3_open_v2(QFile::encodeName(dict.path()).constData(), &db, SQLITE_OPEN_READWRITE, nullptr),
-            SQLITE_OK);
-        ASSERT_EQ(
-            sqlite3_exec(db,
-                         "CREATE TABLE IF NOT EXISTS LiteronMeta (Klucz VARCHAR(50) PRIMARY KEY, "
-                         "Wartosc LONGTEXT);"
-                         "INSERT INTO LiteronMeta VALUES ('HasloSkrot', "
-                         "'$argon2id$v=19$m=65536,t=2,p=1$c29sdHNvbHRzb2x0$aGFzaGhhc2hoYXNoaGFzaGhhc2g')",
-                         nullptr, nullptr, nullptr),
-            SQLITE_OK);
-        sqlite3_close(db);
-        EXPECT_EQ(openError(open), ProviderErrors::wrongPassword().number()) << withTable;
-    }
-}
-
-TEST_F(HandlePoolTest, OnlyAFewHandlesWait) {
-    std::vector<std::unique_ptr<TestDictionary>> files;
-    for (int i = 0; i < 8; ++i) {
-        files.push_back(std::make_unique<TestDictionary>(QStringList{QStringLiteral("KOT%1").arg(i)}));
-        EXPECT_EQ(words(files.back()->connectionString(true)), QStringList{QStringLiteral("KOT%1").arg(i)});
-    }
-    EXPECT_LE(HandlePool::idleCount(), 4);
-    EXPECT_GE(HandlePool::idleCount(), 1);
 }
 
 } // namespace

@@ -25,25 +25,6 @@ QString count(int n) {
     return QString::fromUtf8("Pasujące rekordy: ") + QString::number(n);
 }
 
-QStringList utf8List(std::initializer_list<const char*> items) {
-    QStringList list;
-    for (const char* item : items)
-        list << QString::fromUtf8(item);
-    return list;
-}
-
-// `n` different words of `length` letters.
-QStringList generated(int n, int length) {
-    QStringList words;
-    for (int i = 0; i < n; ++i) {
-        QString word;
-        for (int k = 0, v = i; k < length; ++k, v /= 26)
-            word.prepend(QChar('A' + v % 26));
-        words << word;
-    }
-    return words;
-}
-
 // Runs `body` once, at the first processing of events from now on: inside the
 // search's first yield when a search is started next.
 void atFirstYield(std::function<void()> body) {
@@ -60,198 +41,45 @@ protected:
                 lines << QString::fromLatin1(line);
         return lines;
     }
-    QString rowOfFields() {
-        QStringList texts;
-        for (QLineEdit* f : window().T)
-            texts << f->text();
-        return texts.join('|');
-    }
 };
 
-TEST_F(SearchWindow, KnownLettersOfACrosswordFindTheWordsInPolishOrder) {
-    frmMain& w = openWith(utf8List({"KRYSZTAŁ", "KARNAWAŁ", "KŁOSOWAŁ", "KAPITAŁ", "MATERIAŁ", "KRYSZTAŁY",
-                                    "KARDYNAŁ", "KANAŁ", "KOWADŁO"}));
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_EQ(w.scrSearch1->value(), 8);
-    w.T[0]->setFocus();
-    type(w.T[0], "k");
-    EXPECT_EQ(QApplication::focusWidget(), w.T[1]);
-    w.T[6]->setFocus();
-    type(w.T[6], "A");
-    type(w.T[7], "ł");
-    enter(w.T[7]);
-
-    EXPECT_TRUE(env.prompts.shown.isEmpty()) << env.prompts.texts().join('\n').toStdString();
-    EXPECT_EQ(column(), utf8List({"KARDYNAŁ", "KARNAWAŁ", "KŁOSOWAŁ", "KRYSZTAŁ"}));
-    EXPECT_EQ(captions(), QStringList({"Wyraz"}));
-    EXPECT_EQ(w.lvResults->columnWidth(0), w.lvResults->width() - 33);
-    EXPECT_EQ(w.panelText(1), Done);
-    EXPECT_EQ(w.panelText(4), count(4));
-    EXPECT_EQ(w.btnSearch1->text(), QString("&Szukaj"));
-    EXPECT_EQ(rowOfFields(), QString::fromUtf8("K||||||A|Ł|||||||"));
+// The names of the controls among `controls` that are enabled.
+QStringList enabledOf(std::initializer_list<QWidget*> controls) {
+    QStringList names;
+    for (QWidget* c : controls)
+        if (c->isEnabled())
+            names << c->objectName();
+    return names;
 }
 
 TEST_F(SearchWindow, OnlyTheAbortButtonOfTheRunningSearchCanBePressed) {
     frmMain& w = openWith({"KOT", "KAT"});
     w.scrSearch1->setValue(3);
-    struct Seen {
-        QString caption;
-        bool running = false, stop = true, closed = true;
-        QList<QWidget*> enabled, disabled;
-        bool fileMenu = true, settingsMenu = true, infoMenu = true, dbMenu = false;
-    } seen;
+    const auto controls = [&] {
+        return enabledOf({w.btnSearch1,  w.fraSearch1, w.fraResults, w.lvResults,   w.T[0],
+                          w.chkSearch1,  w.scrSearch1, w.btnClear1,  w.btnSearch2,  w.txtPattern,
+                          w.btnSearch3,  w.U[0],       w.btnSearch4, w.txtQuery,    w.cmdDBTest,
+                          w.txtPassword, w.mnuFile,    w.mnuDB,      w.mnuSettings, w.mnuInfo});
+    };
+    const QStringList before = controls();
+    QString caption;
+    QStringList during;
+    bool closed = true;
     atFirstYield([&] {
-        seen.caption = w.btnSearch1->text();
-        seen.running = w.bSearchRunning;
-        seen.stop = w.bStopSearch;
-        for (QWidget* c :
-             std::initializer_list<QWidget*>{w.btnSearch1, w.fraSearch1, w.fraResults, w.lvResults})
-            if (c->isEnabled())
-                seen.enabled << c;
-        for (QWidget* c : std::initializer_list<QWidget*>{
-                 w.T[0], w.chkSearch1, w.scrSearch1, w.btnClear1, w.btnSearch2, w.txtPattern, w.btnSearch3,
-                 w.U[0], w.btnSearch4, w.txtQuery, w.cmdDBTest, w.txtPassword})
-            if (!c->isEnabled())
-                seen.disabled << c;
-        seen.fileMenu = w.mnuFile->isEnabled();
-        seen.settingsMenu = w.mnuSettings->isEnabled();
-        seen.infoMenu = w.mnuInfo->isEnabled();
-        seen.dbMenu = w.mnuDB->isEnabled();
-        seen.closed = w.close();
+        caption = w.btnSearch1->text();
+        during = controls();
+        closed = w.close();
     });
     w.btnSearch1->click();
 
-    EXPECT_EQ(seen.caption, QString("&Przerwij"));
-    EXPECT_TRUE(seen.running);
-    EXPECT_FALSE(seen.stop);
-    EXPECT_EQ(seen.enabled.size(), 4);
-    EXPECT_EQ(seen.disabled.size(), 12);
-    EXPECT_FALSE(seen.fileMenu || seen.settingsMenu || seen.infoMenu);
-    EXPECT_TRUE(seen.dbMenu);
-    EXPECT_FALSE(seen.closed) << "the window closed during a search";
+    EXPECT_EQ(caption, QString("&Przerwij"));
+    EXPECT_EQ(during, QStringList({"btnSearch1", "fraSearch1", "fraResults", "lvResults", "mnuDB"}));
+    EXPECT_FALSE(closed) << "the window closed during a search";
     EXPECT_TRUE(env.prompts.shown.isEmpty()) << "no closing question while searching";
-
     EXPECT_EQ(w.btnSearch1->text(), QString("&Szukaj"));
     EXPECT_FALSE(w.bSearchRunning);
-    for (QWidget* c : std::initializer_list<QWidget*>{w.T[0], w.chkSearch1, w.btnClear1, w.btnSearch2, w.U[0],
-                                                      w.txtQuery, w.cmdDBTest})
-        EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
-    EXPECT_TRUE(w.mnuFile->isEnabled());
+    EXPECT_EQ(controls(), before);
     EXPECT_EQ(column(), QStringList({"KAT", "KOT"}));
-}
-
-TEST_F(SearchWindow, AbortAfterTheFirstRefreshKeepsTheRowsListed) {
-    frmMain& w = openWith(generated(250, 5));
-    ASSERT_EQ(env.mod.settings.RefreshRecords, 100);
-    w.scrSearch1->setValue(5);
-    QString captionAfterAbort;
-    QString statusAfterAbort;
-    bool aborted = false;
-    QObject::connect(w.resultsModel(), &QAbstractItemModel::rowsInserted, [&] {
-        if (aborted)
-            return;
-        aborted = true;
-        // The first batch is in; the refresh that follows yields to this click.
-        QTimer::singleShot(0, [&] {
-            w.btnSearch1->click();
-            captionAfterAbort = w.btnSearch1->text();
-            statusAfterAbort = w.panelText(1);
-        });
-    });
-    w.btnSearch1->click();
-
-    EXPECT_EQ(captionAfterAbort, QString("&Szukaj"));
-    EXPECT_EQ(statusAfterAbort, Done);
-    EXPECT_EQ(column().size(), 100);
-    EXPECT_EQ(w.panelText(1), Done);
-    EXPECT_EQ(w.panelText(4), count(100));
-    EXPECT_EQ(w.btnSearch1->text(), QString("&Szukaj"));
-    EXPECT_TRUE(w.bStopSearch);
-    EXPECT_FALSE(w.bSearchRunning);
-    EXPECT_TRUE(w.T[0]->isEnabled());
-}
-
-TEST_F(SearchWindow, ASearchStartedAfterAnAbortKeepsTheListToItself) {
-    // Both clicks wait while the aborted run reads; the new search then runs to
-    // its end inside the aborted run's yield.
-    QStringList words = generated(250, 5);
-    words << "KOTEK";
-    frmMain& w = openWith(words);
-    w.scrSearch1->setValue(5);
-    w.txtPattern->setText("K*");
-    bool clicked = false;
-    QObject::connect(w.resultsModel(), &QAbstractItemModel::rowsInserted, [&] {
-        if (clicked)
-            return;
-        clicked = true;
-        QTimer::singleShot(0, [&] {
-            w.btnSearch1->click();
-            w.btnSearch2->click();
-        });
-    });
-    w.btnSearch1->click();
-
-    EXPECT_EQ(column(), QStringList({"KOTEK"}));
-    EXPECT_EQ(w.panelText(1), Done);
-    EXPECT_EQ(w.panelText(4), count(1));
-    EXPECT_EQ(w.btnSearch1->text(), QString("&Szukaj"));
-    EXPECT_EQ(w.btnSearch2->text(), QString("Szu&kaj"));
-    EXPECT_FALSE(w.bSearchRunning);
-    EXPECT_TRUE(w.T[0]->isEnabled());
-    EXPECT_TRUE(env.prompts.shown.isEmpty());
-}
-
-// The counts seen by events handled while the search runs; `msPerBatch` is
-// the time that passes on the program's clock while a batch of rows is read.
-QStringList countsSeen(frmMain& w, TestPlatform& platform, qint64 msPerBatch) {
-    QStringList counts;
-    QTimer watch;
-    watch.setInterval(0);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (counts.isEmpty() || counts.last() != w.panelText(4))
-            counts << w.panelText(4);
-    });
-    const QMetaObject::Connection clock = QObject::connect(
-        w.resultsModel(), &QAbstractItemModel::rowsInserted, [&] { platform.ticks += msPerBatch; });
-    watch.start();
-    w.btnSearch1->click();
-    watch.stop();
-    QObject::disconnect(clock);
-    return counts;
-}
-
-TEST_F(SearchWindow, TheCountGrowsAtEveryRefresh) {
-    frmMain& w = openWith(generated(250, 5));
-    w.scrSearch1->setValue(5);
-    EXPECT_EQ(countsSeen(w, env.platform, 20), QStringList({QString(), count(100), count(200)}));
-    EXPECT_EQ(w.panelText(4), count(250));
-    const QStringList words = column();
-    EXPECT_EQ(words.size(), 250);
-    EXPECT_TRUE(std::is_sorted(words.begin(), words.end()));
-}
-
-// Refresh points that come faster than the screen is redrawn handle events
-// only at the first of them; the count is still set at each.
-TEST_F(SearchWindow, RefreshPointsInQuickSuccessionYieldOnlyAtTheFirst) {
-    frmMain& w = openWith(generated(450, 5));
-    w.scrSearch1->setValue(5);
-    EXPECT_EQ(countsSeen(w, env.platform, 1), QStringList({QString(), count(100)}));
-    EXPECT_EQ(w.panelText(4), count(450));
-    // Once enough time has passed, the next refresh point yields again.
-    EXPECT_EQ(countsSeen(w, env.platform, 8), QStringList({count(450), QString(), count(100), count(300)}));
-    EXPECT_EQ(column().size(), 450);
-}
-
-TEST_F(SearchWindow, AnEmptyResultShowsItsColumnAndACountOfNought) {
-    frmMain& w = openWith({"KOT", "LAS"});
-    w.scrSearch1->setValue(3);
-    w.T[1]->setText("Y");
-    w.btnSearch1->click();
-    EXPECT_EQ(captions(), QStringList({"Wyraz"}));
-    EXPECT_TRUE(column().isEmpty());
-    EXPECT_EQ(w.panelText(1), Done);
-    EXPECT_EQ(w.panelText(4), count(0));
 }
 
 struct QueryErrorCase {
@@ -304,86 +132,6 @@ TEST_P(QueryError, ErrorEndShowsTheErrorAndLogsItOnlyWhenAsked) {
 INSTANTIATE_TEST_SUITE_P(Table, QueryError, ::testing::ValuesIn(queryErrorCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SearchWindow, EachSearchLeavesItsColumnsAndSortState) {
-    frmMain& w = openWith({"KUR", "SZCZUREK", "KRUSZEC", "UL", "SKURCZE"});
-    const int width = w.lvResults->width();
-    const ResultsModel* model = w.resultsModel();
-
-    w.txtPattern->setText("*U*");
-    w.scrSearch3->setValue(7);
-    const char* rack[] = {"C", "E", "K", "R", "S", "Z", "Z"};
-    for (int i = 0; i < 7; ++i)
-        w.U[i]->setText(rack[i]);
-    w.btnSearch3->click();
-    ASSERT_TRUE(env.prompts.shown.isEmpty()) << env.prompts.texts().join('\n').toStdString();
-    EXPECT_EQ(captions(), QStringList({"Wyraz", "Litery"}));
-    EXPECT_EQ(w.lvResults->columnWidth(0), width - 87);
-    EXPECT_EQ(w.lvResults->columnWidth(1), 53);
-    EXPECT_TRUE(model->sorted());
-    EXPECT_EQ(model->sortKey(), 1);
-    EXPECT_EQ(model->sortOrder(), ResultsModel::Descending);
-    EXPECT_EQ(column(1), QStringList({"7", "6", "6", "2"}));
-    EXPECT_EQ(column(0).first(), QString("SZCZUREK"));
-    EXPECT_EQ(w.panelText(4), count(4));
-
-    // Header clicks: by word ascending, then descending, then by tiles ascending.
-    QHeaderView* header = w.lvResults->header();
-    auto clickHeader = [&](int section) {
-        click(header->viewport(), QPoint(header->sectionViewportPosition(section) + 5, header->height() / 2));
-    };
-    clickHeader(0);
-    EXPECT_EQ(column(), QStringList({"KRUSZEC", "KUR", "SKURCZE", "SZCZUREK"}));
-    clickHeader(0);
-    EXPECT_EQ(column(), QStringList({"SZCZUREK", "SKURCZE", "KUR", "KRUSZEC"}));
-    clickHeader(1);
-    EXPECT_EQ(column(1), QStringList({"2", "6", "6", "7"}));
-    EXPECT_EQ(model->sortOrder(), ResultsModel::Ascending);
-
-    w.txtQuery->setPlainText("SELECT WyrazID, Wyraz FROM WYRAZY ORDER BY Wyraz DESC");
-    w.btnSearch4->click();
-    EXPECT_EQ(captions(), QStringList({"WyrazID", "Wyraz"}));
-    EXPECT_LE(w.lvResults->columnWidth(0) + w.lvResults->columnWidth(1), width - 33); // sized to contents
-    EXPECT_FALSE(model->sorted());
-    EXPECT_EQ(model->sortKey(), 1); // kept from before
-    EXPECT_EQ(column(1), QStringList({"UL", "SZCZUREK", "SKURCZE", "KUR", "KRUSZEC"}));
-    EXPECT_EQ(column(0), QStringList({"4", "2", "5", "1", "3"}));
-    EXPECT_EQ(w.panelText(4), count(5));
-
-    w.txtPattern->setText("K*");
-    w.btnSearch2->click();
-    EXPECT_EQ(captions(), QStringList({"Wyraz"}));
-    EXPECT_TRUE(model->sorted());
-    EXPECT_EQ(model->sortKey(), 0);
-    EXPECT_EQ(model->sortOrder(), ResultsModel::Ascending);
-    EXPECT_EQ(column(), QStringList({"KRUSZEC", "KUR"}));
-}
-
-TEST_F(SearchWindow, AFailingDatabaseCheckLeavesListAndButtonAlone) {
-    frmMain& w = openWith({"KOT", "KAT"});
-    w.scrSearch1->setValue(3);
-    w.btnSearch1->click();
-    ASSERT_EQ(column(), QStringList({"KAT", "KOT"}));
-    const QString refresh = w.panelText(2);
-    const QString limit = w.panelText(3);
-    ASSERT_TRUE(QFile::remove(dictionary().path()));
-
-    w.btnSearch1->click();
-    ASSERT_EQ(env.prompts.shown.size(), 1);
-    EXPECT_EQ(env.prompts.shown[0].style, MsgStyle::Warning);
-    EXPECT_TRUE(env.prompts.shown[0].text.endsWith(QString::fromUtf8("Plik bazy danych nie istnieje.")));
-    EXPECT_EQ(column(), QStringList({"KAT", "KOT"}));
-    EXPECT_EQ(captions(), QStringList({"Wyraz"}));
-    EXPECT_EQ(w.btnSearch1->text(), QString("&Szukaj"));
-    EXPECT_EQ(w.panelText(2), refresh);
-    EXPECT_EQ(w.panelText(3), limit);
-    // What the check itself does: the failed state, panels 1 and 4 emptied.
-    EXPECT_TRUE(w.panelText(1).isEmpty());
-    EXPECT_TRUE(w.panelText(4).isEmpty());
-    EXPECT_FALSE(w.fraSearch1->isEnabled());
-    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[1].toImage());
-    EXPECT_FALSE(w.bSearchRunning);
-}
-
 // A refused input: the warning, the focus, and nothing else.
 struct RefusalCase {
     const char* name;
@@ -404,19 +152,12 @@ const RefusalCase refusalCases[] = {
          w.T[5]->setText("T");
      },
      [](frmMain& w) { w.btnSearch1->click(); }, "Proszę wypełnić wszystkie pola.", "T_3"},
-    {"empty_pattern", [](frmMain& w) { w.txtPattern->clear(); }, [](frmMain& w) { w.btnSearch2->click(); },
-     "Proszę wypełnić wzorzec.", "txtPattern"},
-    {"pattern_with_a_digit", [](frmMain& w) { w.txtPattern->setText("K1*"); },
-     [](frmMain& w) { w.btnSearch2->click(); }, "Wzorzec zawiera niedozwolony znak.", "txtPattern"},
     {"scrabble_with_three_blanks",
      [](frmMain& w) {
          w.txtPattern->setText("K*");
          w.scrSearch3->setValue(3);
      },
      [](frmMain& w) { w.btnSearch3->click(); }, "Liczba blanków na stojaku przekracza dwa.", nullptr},
-    {"query_not_a_select", [](frmMain& w) { w.txtQuery->setPlainText("DELETE FROM WYRAZY"); },
-     [](frmMain& w) { w.btnSearch4->click(); }, "Kwerenda powinna zaczynać się od instrukcji SELECT.",
-     "txtQuery"},
 };
 
 class Refusal : public SearchWindow, public ::testing::WithParamInterface<RefusalCase> {};
@@ -497,34 +238,6 @@ TEST_F(PopUpMenu, EntriesFollowTheSelection) {
     rightPress(rowCentre(1));
     EXPECT_EQ(states(), QString::fromUtf8("0011 Usuń wyrazy"));
     EXPECT_EQ(view->selectionModel()->selectedRows().size(), 2);
-
-    // Other buttons never open it.
-    mouse(view->viewport(), QEvent::MouseButtonPress, Qt::MiddleButton, rowCentre(1));
-    EXPECT_FALSE(w.mnuPopUp->isVisible());
-}
-
-TEST_F(PopUpMenu, ReadOnlyDatabaseAllowsOnlyTheDescriptions) {
-    frmMain& w = listed(true);
-    ASSERT_TRUE(env.mod.DBReadOnly);
-    click(w.lvResults->viewport(), rowCentre(1));
-    rightPress(rowCentre(1));
-    EXPECT_EQ(states(), QString::fromUtf8("1000 Usuń wyraz"));
-}
-
-TEST_F(PopUpMenu, QueryResultsAllowNothingUntilAHeaderIsClicked) {
-    frmMain& w = listed();
-    w.txtQuery->setPlainText("SELECT Wyraz FROM WYRAZY");
-    w.btnSearch4->click();
-    click(w.lvResults->viewport(), rowCentre(0));
-    rightPress(rowCentre(0));
-    EXPECT_EQ(states(), QString::fromUtf8("0000 Usuń wyraz"));
-
-    QHeaderView* header = w.lvResults->header();
-    click(header->viewport(), QPoint(5, header->height() / 2));
-    EXPECT_TRUE(w.resultsModel()->sorted());
-    click(w.lvResults->viewport(), rowCentre(0));
-    rightPress(rowCentre(0));
-    EXPECT_EQ(states(), QString::fromUtf8("1111 Usuń wyraz"));
 }
 
 } // namespace
