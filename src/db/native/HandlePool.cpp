@@ -115,3 +115,9 @@ void HandlePool::clear() {
     for (const Idle& i : idle)
         closeHandle(i.db, i.readOnly);
 }
+
+int HandlePool::idleCount() {
+    Pool& p = pool();
+    std::lock_guard lock(p.mutex);
+    return int(p.idle.size());
+}

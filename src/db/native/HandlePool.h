@@ -36,4 +36,7 @@ void giveBack(const QString& absolutePath, bool readOnly, const FileState& state
 // Closes every idle handle.
 void clear();
 
+// Idle handles kept now; calling it also makes the pool before a caller's own statics.
+int idleCount();
+
 } // namespace HandlePool
