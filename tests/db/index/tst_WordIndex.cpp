@@ -295,6 +295,12 @@ TEST(WordIndex, StatementsRecognisedExactly) {
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%' -- comment", false},
         {"SELECT Wyraz FROM WYRAZY2 WHERE Wyraz LIKE 'K%'", false},
         {"SELECT\u00a0Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%' \t\r\n", true},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'\u2003", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%", false},
+        {"SELECT TOP 5Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 6_", false},
+        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) = 6e1", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IndexedStatement::parse(QString::fromUtf8(c.sql)).has_value(), c.recognised) << c.sql;
