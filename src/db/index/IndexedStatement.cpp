@@ -1,20 +1,14 @@
 #include "db/index/IndexedStatement.h"
 
+#include "db/AppError.h"
+#include "db/jet/SqlLexer.h"
+
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-enum class Tok { Word, Number, Text, Open, Close, Equals };
-
-struct Token {
-    Tok kind;
-    QString text;
-};
-
-bool isAsciiLetter(QChar c) {
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-           (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
-}
+using TokenKind = SqlToken::Kind;
 
 // The blanks the engine itself skips between tokens.
 bool isBlank(QChar c) {
@@ -22,79 +16,89 @@ bool isBlank(QChar c) {
            c == QLatin1Char('\r') || c == QLatin1Char('\f');
 }
 
-bool isAsciiDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+bool allBlank(QStringView s) {
+    return std::all_of(s.begin(), s.end(), isBlank);
 }
 
-// Splits the text into the few kinds of token the shapes use; anything else
-// (another character, a doubled apostrophe, a word glued to a number) fails.
-std::optional<std::vector<Token>> tokenize(const QString& s) {
-    std::vector<Token> tokens;
-    qsizetype i = 0;
-    const qsizetype n = s.size();
-    while (i < n) {
-        const QChar c = s[i];
-        const qsizetype start = i;
-        if (isBlank(c)) {
-            ++i;
-        } else if (isAsciiLetter(c)) {
-            while (i < n && isAsciiLetter(s[i]))
-                ++i;
-            if (i < n && (isAsciiDigit(s[i]) || s[i] == QLatin1Char('_') || s[i] == QLatin1Char('$') ||
-                          s[i].isLetterOrNumber()))
-                return std::nullopt;
-            tokens.push_back({Tok::Word, s.mid(start, i - start)});
-        } else if (isAsciiDigit(c)) {
-            while (i < n && isAsciiDigit(s[i]))
-                ++i;
-            if (i < n && (s[i].isLetterOrNumber() || s[i] == QLatin1Char('.') || s[i] == QLatin1Char('_')))
-                return std::nullopt;
-            tokens.push_back({Tok::Number, s.mid(start, i - start)});
-        } else if (c == QLatin1Char('\'')) {
-            const qsizetype close = s.indexOf(QLatin1Char('\''), i + 1);
-            if (close < 0 || (close + 1 < n && s[close + 1] == QLatin1Char('\'')))
-                return std::nullopt;
-            tokens.push_back({Tok::Text, s.mid(i + 1, close - i - 1)});
-            i = close + 1;
-        } else if (c == QLatin1Char('(')) {
-            tokens.push_back({Tok::Open, {}});
-            ++i;
-        } else if (c == QLatin1Char(')')) {
-            tokens.push_back({Tok::Close, {}});
-            ++i;
-        } else if (c == QLatin1Char('=')) {
-            tokens.push_back({Tok::Equals, {}});
-            ++i;
-        } else {
-            return std::nullopt;
-        }
+bool isAsciiLetters(const QString& s) {
+    return std::all_of(s.begin(), s.end(), [](QChar c) {
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+               (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    });
+}
+
+bool isAsciiDigits(const QString& s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+// Whether the token is one of the few the shapes use, written as the engine
+// would read it alike: words of ASCII letters, whole numbers, a text without
+// an apostrophe, "(", ")" and "=", between the engine's blanks. A word glued to
+// a number reads differently there, so it fails too.
+bool plain(const SqlToken& token, const SqlToken* previous) {
+    if (!allBlank(token.space))
+        return false;
+    if (previous && previous->kind == TokenKind::Number && token.space.isEmpty() &&
+        (token.kind == TokenKind::Word || token.kind == TokenKind::Number))
+        return false;
+    switch (token.kind) {
+    case TokenKind::Word:
+        return isAsciiLetters(token.text);
+    case TokenKind::Number:
+        return isAsciiDigits(token.text);
+    case TokenKind::Text:
+        return !QStringView(token.text).mid(1, token.text.size() - 2).contains(QLatin1Char('\''));
+    case TokenKind::Open:
+    case TokenKind::Close:
+        return true;
+    case TokenKind::Operator:
+        return token.text == QLatin1String("=");
+    default:
+        return false;
     }
+}
+
+std::optional<std::vector<SqlToken>> tokenize(const QString& s) {
+    std::vector<SqlToken> tokens;
+    try {
+        tokens = SqlLexer::tokenize(s);
+    } catch (const AppError&) {
+        return std::nullopt; // a literal left open
+    }
+    for (size_t i = 0; i < tokens.size(); ++i)
+        if (!plain(tokens[i], i ? &tokens[i - 1] : nullptr))
+            return std::nullopt;
+    // The lexer keeps no blanks after the last token.
+    if (!tokens.empty() && !allBlank(QStringView(s).mid(tokens.back().at + tokens.back().text.size())))
+        return std::nullopt;
     return tokens;
 }
 
 class Reader {
 public:
-    explicit Reader(const std::vector<Token>& tokens) : m_tokens(tokens) {}
+    explicit Reader(const std::vector<SqlToken>& tokens) : m_tokens(tokens) {}
 
     bool word(const char* expected) {
-        if (m_at >= m_tokens.size() || m_tokens[m_at].kind != Tok::Word ||
+        if (m_at >= m_tokens.size() || m_tokens[m_at].kind != TokenKind::Word ||
             m_tokens[m_at].text.compare(QLatin1String(expected), Qt::CaseInsensitive) != 0)
             return false;
         ++m_at;
         return true;
     }
     bool peekWord(const char* expected) const {
-        return m_at < m_tokens.size() && m_tokens[m_at].kind == Tok::Word &&
+        return m_at < m_tokens.size() && m_tokens[m_at].kind == TokenKind::Word &&
                m_tokens[m_at].text.compare(QLatin1String(expected), Qt::CaseInsensitive) == 0;
     }
-    bool symbol(Tok kind) {
-        if (m_at >= m_tokens.size() || m_tokens[m_at].kind != kind)
+    bool symbol(TokenKind kind, const char* text) {
+        if (m_at >= m_tokens.size() || m_tokens[m_at].kind != kind ||
+            m_tokens[m_at].text != QLatin1String(text))
             return false;
         ++m_at;
         return true;
     }
     std::optional<qint64> number() {
-        if (m_at >= m_tokens.size() || m_tokens[m_at].kind != Tok::Number)
+        if (m_at >= m_tokens.size() || m_tokens[m_at].kind != TokenKind::Number)
             return std::nullopt;
         bool ok = false;
         const qint64 value = m_tokens[m_at].text.toLongLong(&ok);
@@ -104,21 +108,21 @@ public:
         return value;
     }
     std::optional<QString> text() {
-        if (m_at >= m_tokens.size() || m_tokens[m_at].kind != Tok::Text)
+        if (m_at >= m_tokens.size() || m_tokens[m_at].kind != TokenKind::Text)
             return std::nullopt;
-        return m_tokens[m_at++].text;
+        return SqlLexer::textValue(m_tokens[m_at++]);
     }
     bool atEnd() const { return m_at == m_tokens.size(); }
 
 private:
-    const std::vector<Token>& m_tokens;
+    const std::vector<SqlToken>& m_tokens;
     size_t m_at = 0;
 };
 
 } // namespace
 
 std::optional<IndexedStatement> IndexedStatement::parse(const QString& jetSql) {
-    const std::optional<std::vector<Token>> tokens = tokenize(jetSql);
+    const std::optional<std::vector<SqlToken>> tokens = tokenize(jetSql);
     if (!tokens)
         return std::nullopt;
     Reader r(*tokens);
@@ -145,8 +149,8 @@ std::optional<IndexedStatement> IndexedStatement::parse(const QString& jetSql) {
         return statement;
     }
     // The anagram statement carries no TOP.
-    if (statement.top >= 0 || !r.word("LEN") || !r.symbol(Tok::Open) || !r.word("Wyraz") ||
-        !r.symbol(Tok::Close) || !r.symbol(Tok::Equals))
+    if (statement.top >= 0 || !r.word("LEN") || !r.symbol(TokenKind::Open, "(") || !r.word("Wyraz") ||
+        !r.symbol(TokenKind::Close, ")") || !r.symbol(TokenKind::Operator, "="))
         return std::nullopt;
     const std::optional<qint64> length = r.number();
     if (!length || !r.atEnd())

@@ -4,6 +4,7 @@
 #include "db/index/WordIndex.h"
 #include "db/index/WordIndexCache.h"
 #include "db/jet/JetLike.h"
+#include "db/jet/SqlLexer.h"
 #include "db/native/DatabaseHandle.h"
 
 #include <QHash>
@@ -16,31 +17,11 @@
 
 namespace {
 
-enum class Tok { Word, Name, Text, Number, Dot, Comma, Open, Close, Semicolon, Other };
-
-struct Token {
-    Tok kind;
-    QString text; // Word: as written; Name: unquoted; Text: the value, apostrophes undoubled
-    qsizetype at; // where it starts in the statement
-};
+using Kind = SqlToken::Kind;
 
 bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
            c == QLatin1Char('\r') || c == QLatin1Char('\f');
-}
-
-bool isAsciiDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-// The engine takes every character outside ASCII as part of a name.
-bool startsWord(QChar c) {
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-           (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('_') || c.unicode() >= 0x80;
-}
-
-bool inWord(QChar c) {
-    return startsWord(c) || isAsciiDigit(c) || c == QLatin1Char('$');
 }
 
 // Names compare as the engine compares them: ASCII letters without case.
@@ -65,92 +46,34 @@ bool sameName(QStringView a, const char* ascii) {
     return i == a.size();
 }
 
-// Reads up to the closing `close`; a doubled one stands for itself when `doubling`.
-bool readQuoted(const QString& s, qsizetype& i, QChar close, bool doubling, QString& inner) {
-    for (++i; i < s.size(); ++i) {
-        if (s[i] != close) {
-            inner += s[i];
-        } else if (doubling && i + 1 < s.size() && s[i + 1] == close) {
-            inner += close;
-            ++i;
-        } else {
-            ++i;
-            return true;
-        }
-    }
-    return false;
-}
-
-// The engine's tokens, as far as the shape needs them. A comment fails: it
-// could hide what follows from a reader this simple.
-std::optional<std::vector<Token>> tokenize(const QString& s) {
-    std::vector<Token> tokens;
-    qsizetype i = 0;
-    while (i < s.size()) {
-        const QChar c = s[i];
-        const qsizetype start = i;
-        const QChar next = i + 1 < s.size() ? s[i + 1] : QChar();
-        if (isBlank(c)) {
-            ++i;
-        } else if ((c == QLatin1Char('-') && next == QLatin1Char('-')) ||
-                   (c == QLatin1Char('/') && next == QLatin1Char('*'))) {
+// The engine's tokens; none when a literal is left open or a comment could
+// hide what follows from a reader this simple.
+std::optional<std::vector<SqlToken>> tokenize(const QString& s) {
+    try {
+        std::vector<SqlToken> tokens = SqlLexer::tokenize(s, SqlLexer::Dialect::Engine);
+        if (std::any_of(tokens.begin(), tokens.end(),
+                        [](const SqlToken& t) { return t.kind == Kind::Comment; }))
             return std::nullopt;
-        } else if ((c == QLatin1Char('x') || c == QLatin1Char('X')) && next == QLatin1Char('\'')) {
-            QString bytes;
-            ++i;
-            if (!readQuoted(s, i, QLatin1Char('\''), false, bytes))
-                return std::nullopt;
-            tokens.push_back({Tok::Number, bytes, start}); // a blob: a constant like a number
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') ||
-                   c == QLatin1Char('[')) {
-            QString inner;
-            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
-            if (!readQuoted(s, i, close, c != QLatin1Char('['), inner))
-                return std::nullopt;
-            tokens.push_back({c == QLatin1Char('\'') ? Tok::Text : Tok::Name, inner, start});
-        } else if (isAsciiDigit(c) || (c == QLatin1Char('.') && isAsciiDigit(next))) {
-            while (i < s.size() && (inWord(s[i]) || s[i] == QLatin1Char('.') ||
-                                    ((s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')) &&
-                                     (s[i - 1] == QLatin1Char('e') || s[i - 1] == QLatin1Char('E')))))
-                ++i;
-            tokens.push_back({Tok::Number, s.mid(start, i - start), start});
-        } else if (startsWord(c)) {
-            while (i < s.size() && inWord(s[i]))
-                ++i;
-            tokens.push_back({Tok::Word, s.mid(start, i - start), start});
-        } else {
-            Tok kind = Tok::Other;
-            if (c == QLatin1Char('.'))
-                kind = Tok::Dot;
-            else if (c == QLatin1Char(','))
-                kind = Tok::Comma;
-            else if (c == QLatin1Char('('))
-                kind = Tok::Open;
-            else if (c == QLatin1Char(')'))
-                kind = Tok::Close;
-            else if (c == QLatin1Char(';'))
-                kind = Tok::Semicolon;
-            tokens.push_back({kind, QString(c), start});
-            ++i;
-        }
+        return tokens;
+    } catch (const AppError&) {
+        return std::nullopt;
     }
-    return tokens;
 }
 
-bool is(const Token& t, const char* word) {
-    return t.kind == Tok::Word && sameName(t.text, word);
+bool is(const SqlToken& t, const char* word) {
+    return t.kind == Kind::Word && sameName(t.text, word);
 }
 
 bool nameIn(QStringView name, std::initializer_list<const char*> names) {
     return std::any_of(names.begin(), names.end(), [&](const char* n) { return sameName(name, n); });
 }
 
-bool isAny(const Token& t, std::initializer_list<const char*> words) {
-    return t.kind == Tok::Word && nameIn(t.text, words);
+bool isAny(const SqlToken& t, std::initializer_list<const char*> words) {
+    return t.kind == Kind::Word && nameIn(t.text, words);
 }
 
 // Words before "(" that are not calls.
-bool keywordBeforeParenthesis(const Token& t) {
+bool keywordBeforeParenthesis(const SqlToken& t) {
     return isAny(t, {"AND",  "OR",    "NOT",     "IN",     "EXISTS",   "CAST",   "IS",
                      "LIKE", "GLOB",  "BETWEEN", "WHEN",   "THEN",     "ELSE",   "CASE",
                      "ON",   "USING", "WHERE",   "SELECT", "DISTINCT", "ALL",    "FROM",
@@ -167,12 +90,12 @@ bool neverFails(QStringView function) {
                    "RTRIM", "SUBSTR",     "TYPEOF", "COUNT",    "MIN",    "MAX",    "AVG", "TOTAL"});
 }
 
-bool joinWord(const Token& t) {
+bool joinWord(const SqlToken& t) {
     return isAny(t, {"JOIN", "LEFT", "INNER", "OUTER", "CROSS", "NATURAL", "RIGHT", "FULL"});
 }
 
-bool isName(const Token& t) {
-    return t.kind == Tok::Name || t.kind == Tok::Word;
+bool isName(const SqlToken& t) {
+    return t.kind == Kind::Name || t.kind == Kind::Word;
 }
 
 bool compiles(const QString& pattern) {
@@ -187,22 +110,24 @@ bool compiles(const QString& pattern) {
 // Whether anything in tokens [from, to) could raise an error for one row and
 // not another: a call of a function outside the safe ones, a LIKE whose
 // pattern is not a valid text literal, an ESCAPE, a LIMIT that is not a number.
-bool mayFailOnARow(const std::vector<Token>& t, size_t from, size_t to) {
+bool mayFailOnARow(const std::vector<SqlToken>& t, size_t from, size_t to) {
     for (size_t i = from; i < to; ++i) {
-        const Token& k = t[i];
-        const bool call = i + 1 < to && t[i + 1].kind == Tok::Open;
+        const SqlToken& k = t[i];
+        const bool call = i + 1 < to && t[i + 1].kind == Kind::Open;
         // A quoted name before "(" is a call too, and never a keyword.
-        if (k.kind == Tok::Name && call && !neverFails(k.text))
+        if (k.kind == Kind::Name && call && !neverFails(k.text))
             return true;
-        if (k.kind != Tok::Word)
+        if (k.kind != Kind::Word)
             continue;
         if (call && !keywordBeforeParenthesis(k) && !neverFails(k.text))
             return true;
-        if (is(k, "LIKE") && !(i + 1 < to && t[i + 1].kind == Tok::Text && compiles(t[i + 1].text)))
+        if (is(k, "LIKE") &&
+            !(i + 1 < to && t[i + 1].kind == Kind::Text && compiles(SqlLexer::textValue(t[i + 1]))))
             return true;
         if (is(k, "ESCAPE"))
             return true;
-        if (isAny(k, {"LIMIT", "OFFSET"}) && !(i + 1 < to && t[i + 1].kind == Tok::Number))
+        if (isAny(k, {"LIMIT", "OFFSET"}) &&
+            !(i + 1 < to && (t[i + 1].kind == Kind::Number || t[i + 1].kind == Kind::Blob)))
             return true;
     }
     return false;
@@ -223,35 +148,35 @@ bool isTable(sqlite3* db, const QString& table, const char* column) {
 // alias, joined by commas, [LEFT|INNER|CROSS|NATURAL] JOIN with ON or USING.
 // Anything else (a subquery, a join in parentheses, another schema, a table
 // function, INDEXED BY, RIGHT and FULL joins) fails.
-std::optional<std::vector<TableRef>> tablesOf(const std::vector<Token>& t, size_t from, size_t to) {
+std::optional<std::vector<TableRef>> tablesOf(const std::vector<SqlToken>& t, size_t from, size_t to) {
     std::vector<TableRef> refs;
     bool expectTable = true;
     size_t i = from;
-    auto clauseWord = [](const Token& k) {
+    auto clauseWord = [](const SqlToken& k) {
         return joinWord(k) || isAny(k, {"ON", "USING", "WHERE", "GROUP", "ORDER", "LIMIT", "INDEXED", "NOT",
                                         "AS", "WINDOW", "HAVING", "UNION", "EXCEPT", "INTERSECT"});
     };
     while (i < to) {
-        const Token& k = t[i];
+        const SqlToken& k = t[i];
         if (expectTable) {
-            if (!isName(k) || (k.kind == Tok::Word && clauseWord(k)))
+            if (!isName(k) || (k.kind == Kind::Word && clauseWord(k)))
                 return std::nullopt;
             TableRef ref{k.text, k.text};
             ++i;
-            if (i < to && (t[i].kind == Tok::Dot || t[i].kind == Tok::Open))
+            if (i < to && (t[i].isOperator(".") || t[i].kind == Kind::Open))
                 return std::nullopt;
             if (i < to && is(t[i], "AS")) {
                 if (++i >= to || !isName(t[i]))
                     return std::nullopt;
                 ref.exposed = t[i++].text;
-            } else if (i < to && isName(t[i]) && !(t[i].kind == Tok::Word && clauseWord(t[i]))) {
+            } else if (i < to && isName(t[i]) && !(t[i].kind == Kind::Word && clauseWord(t[i]))) {
                 ref.exposed = t[i++].text;
             }
             if (i < to && isAny(t[i], {"INDEXED", "NOT"}))
                 return std::nullopt;
             refs.push_back(ref);
             expectTable = false;
-        } else if (k.kind == Tok::Comma || is(k, "JOIN")) {
+        } else if (k.kind == Kind::Comma || is(k, "JOIN")) {
             expectTable = true;
             ++i;
         } else if (isAny(k, {"RIGHT", "FULL"})) {
@@ -261,18 +186,18 @@ std::optional<std::vector<TableRef>> tablesOf(const std::vector<Token>& t, size_
         } else if (is(k, "ON")) {
             int depth = 0;
             for (++i; i < to; ++i) {
-                const Token& e = t[i];
-                if (depth == 0 && (e.kind == Tok::Comma || joinWord(e)))
+                const SqlToken& e = t[i];
+                if (depth == 0 && (e.kind == Kind::Comma || joinWord(e)))
                     break;
-                if (e.kind == Tok::Open || is(e, "CASE"))
+                if (e.kind == Kind::Open || is(e, "CASE"))
                     ++depth;
-                else if ((e.kind == Tok::Close || is(e, "END")) && --depth < 0)
+                else if ((e.kind == Kind::Close || is(e, "END")) && --depth < 0)
                     return std::nullopt;
             }
         } else if (is(k, "USING")) {
-            if (++i >= to || t[i].kind != Tok::Open)
+            if (++i >= to || t[i].kind != Kind::Open)
                 return std::nullopt;
-            while (i < to && t[i].kind != Tok::Close)
+            while (i < to && t[i].kind != Kind::Close)
                 ++i;
             if (i++ >= to)
                 return std::nullopt;
@@ -330,10 +255,10 @@ std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, cons
         ++start;
     if (!sameName(QStringView(engineSql).mid(start, 6), "SELECT"))
         return std::nullopt;
-    const std::optional<std::vector<Token>> tokens = tokenize(engineSql);
+    const std::optional<std::vector<SqlToken>> tokens = tokenize(engineSql);
     if (!tokens || tokens->empty() || !is(tokens->front(), "SELECT"))
         return std::nullopt;
-    const std::vector<Token>& t = *tokens;
+    const std::vector<SqlToken>& t = *tokens;
 
     // The clauses of the outermost SELECT: its FROM, its WHERE and where that ends.
     size_t from = 0;
@@ -341,14 +266,14 @@ std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, cons
     size_t whereEnd = t.size();
     int depth = 0;
     for (size_t i = 0; i < t.size(); ++i) {
-        const Token& k = t[i];
+        const SqlToken& k = t[i];
         if (is(k, "DISTINCT") && i + 1 < t.size() && is(t[i + 1], "FROM"))
             return std::nullopt; // IS [NOT] DISTINCT FROM
-        if (k.kind == Tok::Open || is(k, "CASE")) {
+        if (k.kind == Kind::Open || is(k, "CASE")) {
             ++depth;
             continue;
         }
-        if (k.kind == Tok::Close || is(k, "END")) {
+        if (k.kind == Kind::Close || is(k, "END")) {
             if (--depth < 0)
                 return std::nullopt;
             continue;
@@ -357,7 +282,7 @@ std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, cons
             continue;
         if (isAny(k, {"UNION", "EXCEPT", "INTERSECT", "VALUES"}))
             return std::nullopt;
-        if (k.kind == Tok::Semicolon) {
+        if (k.kind == Kind::Semicolon) {
             if (i + 1 != t.size() || where == 0)
                 return std::nullopt;
             whereEnd = std::min(whereEnd, i);
@@ -383,10 +308,10 @@ std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, cons
     int betweens = 0; // each takes the next AND for itself
     depth = 0;
     for (size_t i = where + 1; i < whereEnd; ++i) {
-        const Token& k = t[i];
-        if (k.kind == Tok::Open || is(k, "CASE"))
+        const SqlToken& k = t[i];
+        if (k.kind == Kind::Open || is(k, "CASE"))
             ++depth;
-        else if (k.kind == Tok::Close || is(k, "END"))
+        else if (k.kind == Kind::Close || is(k, "END"))
             --depth;
         else if (depth > 0)
             continue;
@@ -409,14 +334,14 @@ std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, cons
     for (const auto& [first, end] : conjuncts) {
         // Exactly "<column> LIKE '<text>'", so nothing around it changes its sense.
         const size_t n = end - first;
-        if ((n != 3 && n != 5) || !is(t[end - 2], "LIKE") || t[end - 1].kind != Tok::Text)
+        if ((n != 3 && n != 5) || !is(t[end - 2], "LIKE") || t[end - 1].kind != Kind::Text)
             continue;
-        const Token& column = t[end - 3];
+        const SqlToken& column = t[end - 3];
         if (!isName(column) || !sameName(column.text, "Wyraz"))
             continue;
         std::optional<TableRef> ref;
         if (n == 5) {
-            if (!isName(t[first]) || t[first + 1].kind != Tok::Dot)
+            if (!isName(t[first]) || !t[first + 1].isOperator("."))
                 continue;
             for (const TableRef& r : *refs)
                 if (sameName(r.exposed, t[first].text) && isWyrazy(r))
@@ -439,7 +364,7 @@ std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, cons
         if (!ref || (bounded && !sameName(bounded->exposed, ref->exposed)))
             continue;
         bounded = ref;
-        target.patterns << t[end - 1].text;
+        target.patterns << SqlLexer::textValue(t[end - 1]);
     }
     if (!bounded || !isTable(db, bounded->table, "Wyraz"))
         return std::nullopt;

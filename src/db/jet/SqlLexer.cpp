@@ -8,6 +8,26 @@ bool isWordChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
 }
 
+// The blanks the engine skips; any other space is a character of its own there.
+bool isEngineBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+           c == QLatin1Char('\r') || c == QLatin1Char('\f');
+}
+
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The engine takes every character outside ASCII as part of a name.
+bool startsEngineWord(QChar c) {
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('_') || c.unicode() >= 0x80;
+}
+
+bool inEngineWord(QChar c) {
+    return startsEngineWord(c) || isAsciiDigit(c) || c == QLatin1Char('$');
+}
+
 // Reads a literal closed by `close`, where (with `doubling`) a doubled `close` stands for itself.
 QString readDelimited(const QString& s, qsizetype& i, QChar close, bool doubling, const char* what) {
     QString inner;
@@ -40,39 +60,70 @@ bool SqlToken::isOperator(const char* op) const {
 
 namespace SqlLexer {
 
-std::vector<SqlToken> tokenize(const QString& s) {
+std::vector<SqlToken> tokenize(const QString& s, Dialect dialect) {
     using Kind = SqlToken::Kind;
+    const bool engine = dialect == Dialect::Engine;
     std::vector<SqlToken> tokens;
     QString space;
     qsizetype i = 0;
     while (i < s.size()) {
         const QChar c = s[i];
         const qsizetype start = i;
+        const QChar next = i + 1 < s.size() ? s[i + 1] : QChar();
         Kind kind = Kind::Operator;
         QString text;
-        if (c.isSpace()) {
-            while (i < s.size() && s[i].isSpace())
+        if (engine ? isEngineBlank(c) : c.isSpace()) {
+            while (i < s.size() && (engine ? isEngineBlank(s[i]) : s[i].isSpace()))
                 ++i;
             space += s.mid(start, i - start);
             continue;
         }
-        if (c == QLatin1Char('\'')) {
+        if (engine && c == QLatin1Char('-') && next == QLatin1Char('-')) {
+            while (i < s.size() && s[i] != QLatin1Char('\n'))
+                ++i;
+            kind = Kind::Comment;
+            text = s.mid(start, i - start);
+        } else if (engine && c == QLatin1Char('/') && next == QLatin1Char('*')) {
+            // The engine lets a block comment run to the end.
+            const qsizetype close = s.indexOf(QLatin1String("*/"), i + 2);
+            i = close < 0 ? s.size() : close + 2;
+            kind = Kind::Comment;
+            text = s.mid(start, i - start);
+        } else if (engine && (c == QLatin1Char('x') || c == QLatin1Char('X')) && next == QLatin1Char('\'')) {
+            ++i;
+            readDelimited(s, i, QLatin1Char('\''), false, "tekst");
+            kind = Kind::Blob;
+            text = s.mid(start, i - start);
+        } else if (c == QLatin1Char('\'')) {
             readDelimited(s, i, QLatin1Char('\''), true, "tekst");
             kind = Kind::Text;
             text = s.mid(start, i - start);
         } else if (c == QLatin1Char('"')) {
-            kind = Kind::Quoted;
+            kind = engine ? Kind::Name : Kind::Quoted;
             text = readDelimited(s, i, QLatin1Char('"'), true, "tekst");
         } else if (c == QLatin1Char('[')) {
             kind = Kind::Name;
             text = readDelimited(s, i, QLatin1Char(']'), false, "nawias [");
         } else if (c == QLatin1Char('`')) {
             kind = Kind::Name;
-            text = readDelimited(s, i, QLatin1Char('`'), false, "cudzysłów `");
-        } else if (c == QLatin1Char('#')) {
+            text = readDelimited(s, i, QLatin1Char('`'), engine, "cudzysłów `");
+        } else if (engine && (isAsciiDigit(c) || (c == QLatin1Char('.') && isAsciiDigit(next)))) {
+            // Letters glued to the digits stay in the number, as the engine reads them.
+            while (i < s.size() && (inEngineWord(s[i]) || s[i] == QLatin1Char('.') ||
+                                    ((s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')) &&
+                                     (s[i - 1] == QLatin1Char('e') || s[i - 1] == QLatin1Char('E')))))
+                ++i;
+            kind = Kind::Number;
+            text = s.mid(start, i - start);
+        } else if (engine && startsEngineWord(c)) {
+            while (i < s.size() && inEngineWord(s[i]))
+                ++i;
+            kind = Kind::Word;
+            text = s.mid(start, i - start);
+        } else if (!engine && c == QLatin1Char('#')) {
             kind = Kind::Date;
             text = readDelimited(s, i, QLatin1Char('#'), false, "zapis daty #");
-        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < s.size() && s[i + 1].isDigit())) {
+        } else if (!engine && (c.isDigit() || (c == QLatin1Char('.') && next.isDigit()))) {
             while (i < s.size() && (s[i].isDigit() || s[i] == QLatin1Char('.')))
                 ++i;
             if (i < s.size() && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
@@ -87,7 +138,7 @@ std::vector<SqlToken> tokenize(const QString& s) {
             }
             kind = Kind::Number;
             text = s.mid(start, i - start);
-        } else if (isWordChar(c)) {
+        } else if (!engine && isWordChar(c)) {
             while (i < s.size() && isWordChar(s[i]))
                 ++i;
             kind = Kind::Word;
@@ -107,12 +158,13 @@ std::vector<SqlToken> tokenize(const QString& s) {
             case ';':
                 kind = Kind::Semicolon;
                 break;
+            // The engine's operators are single characters to its readers here.
             case '<':
-                if (i < s.size() && (s[i] == QLatin1Char('>') || s[i] == QLatin1Char('=')))
+                if (!engine && i < s.size() && (s[i] == QLatin1Char('>') || s[i] == QLatin1Char('=')))
                     ++i;
                 break;
             case '>':
-                if (i < s.size() && s[i] == QLatin1Char('='))
+                if (!engine && i < s.size() && s[i] == QLatin1Char('='))
                     ++i;
                 break;
             default:

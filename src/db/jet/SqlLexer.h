@@ -4,17 +4,20 @@
 
 #include <vector>
 
-// One token of the dictionary's SQL dialect. The provider reads statements
-// through this lexer only, so the translator and the word index agree on
-// quotes, brackets, dates and where a literal ends.
+// One token of a statement. The provider reads SQL through this lexer only,
+// both the dictionary's dialect and the engine's (the translator's output),
+// so the translator, the word index and the range rewrite agree on quotes,
+// brackets, dates, comments and where a literal ends.
 struct SqlToken {
     enum class Kind {
         Word,      // a keyword or a plain name
         Number,    // 12, 1.5, 2E3
         Text,      // 'text' as written, apostrophes and doubled apostrophes kept
-        Quoted,    // "text": `text` holds the inner text, undoubled
-        Name,      // [name] or `name`: `text` holds the inner name
-        Date,      // #date#: `text` holds the inner text
+        Quoted,    // Jet "text": `text` holds the inner text, undoubled
+        Name,      // [name], `name` and the engine's "name": `text` holds the inner name
+        Date,      // Jet #date#: `text` holds the inner text
+        Blob,      // the engine's x'hex', as written
+        Comment,   // the engine's -- line and /* block */, as written
         Open,      // (
         Close,     // )
         Comma,     // ,
@@ -32,8 +35,13 @@ struct SqlToken {
 
 namespace SqlLexer {
 
+// Jet: the dictionary's statements. Engine: what the engine runs, where
+// "..." is a name, `name` doubles its quote, # is no date and blanks,
+// names and numbers are the engine's own.
+enum class Dialect { Jet, Engine };
+
 // Throws AppError (syntax) for a literal, name or date left open.
-std::vector<SqlToken> tokenize(const QString& sql);
+std::vector<SqlToken> tokenize(const QString& sql, Dialect dialect = Dialect::Jet);
 
 // The value of a 'text' token: the apostrophes removed, doubled ones undoubled.
 QString textValue(const SqlToken& token);
