@@ -6,6 +6,7 @@
 
 #include "db/index/WordIndexCache.h"
 #include "db/native/DatabaseHandle.h"
+#include "db/native/WriteAheadLog.h"
 
 #include <sqlite3.h>
 
@@ -128,6 +129,10 @@ void IndexedWrite::end(bool succeeded) {
         WordIndexCache::noteWrite(m_handle->path());
         return;
     }
+    // In write-ahead mode the commit sits in the log; copied into the file
+    // now, the signature taken next is the one later reads find, not one that
+    // the copy at the handle's release would change again.
+    WriteAheadLog::settle(db);
     WordIndexCache::noteChanges(m_handle->path(), m_signatureBefore, FileSignature::of(m_handle->path()),
                                 changes());
 }

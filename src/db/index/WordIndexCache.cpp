@@ -80,10 +80,11 @@ QString canonical(const QString& path) {
     return c.isEmpty() ? path : c;
 }
 
-// Joins the threads of readings that ended. Under the mutex.
+// Joins the threads of readings that ended. Under the mutex. A reading that
+// starts the next one from its own thread is left for a later sweep.
 void sweep(Cache& c) {
     for (auto it = c.retired.begin(); it != c.retired.end();) {
-        if ((*it)->finished) {
+        if ((*it)->finished && (*it)->thread.get_id() != std::this_thread::get_id()) {
             if ((*it)->thread.joinable())
                 (*it)->thread.join();
             it = c.retired.erase(it);
