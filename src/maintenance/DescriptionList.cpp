@@ -94,18 +94,8 @@ std::optional<QString> DescriptionList::add(const Target& target, const QString&
         return QStringLiteral("Proszę wypełnić pole 'Nowy opis'.");
     if (!m_found)
         return notFoundMessage();
-    {
-        Connection connection;
-        connection.setCommandTimeout(target.timeout);
-        connection.open(target.connString);
-        Recordset rs;
-        rs.open(duplicateSql(typed), connection);
-        const bool duplicate = rs.recordCount() > 0;
-        rs.close();
-        connection.close();
-        if (duplicate)
-            return QStringLiteral("Opis '") + text + QStringLiteral("' istnieje już w bazie danych.");
-    }
+    if (WordEditing::anyRow(target, duplicateSql(typed)))
+        return QStringLiteral("Opis '") + text + QStringLiteral("' istnieje już w bazie danych.");
     execute(target, insertSql(typed));
     return std::nullopt;
 }

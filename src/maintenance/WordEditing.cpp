@@ -47,11 +47,15 @@ QString WordEditing::updateSql(const QString& typed, const QString& currentCapti
 }
 
 bool WordEditing::exists(const Target& target, const QString& typed) {
+    return anyRow(target, existsSql(typed));
+}
+
+bool WordEditing::anyRow(const Target& target, const QString& sql) {
     Connection connection;
     connection.setCommandTimeout(target.timeout);
     connection.open(target.connString);
     Recordset rs;
-    rs.open(existsSql(typed), connection);
+    rs.open(sql, connection);
     const bool found = rs.recordCount() > 0;
     rs.close();
     connection.close();

@@ -31,6 +31,8 @@ public:
     static QString updateSql(const QString& typed, const QString& currentCaption);
     // Whether the word is stored already; the check's connection is closed again.
     static bool exists(const Target& target, const QString& typed);
+    // Whether the statement gives any row, on a connection of its own.
+    static bool anyRow(const Target& target, const QString& sql);
 
     // Every check, then the INSERT. Nothing: the word was added.
     static std::optional<QString> add(const Target& target, const QString& typed);
