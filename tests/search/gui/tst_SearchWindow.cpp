@@ -3,11 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -174,51 +171,5 @@ TEST_P(Refusal, WarnsAndFocusesOnly) {
 
 INSTANTIATE_TEST_SUITE_P(Table, Refusal, ::testing::ValuesIn(refusalCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-class PopUpMenu : public SearchWindow {
-protected:
-    frmMain& listed(bool readOnly = false) {
-        frmMain& w = openWith({"KOT", "KAT", "KIT"}, {}, readOnly);
-        w.show();
-        QApplication::setActiveWindow(&w);
-        w.scrSearch1->setValue(3);
-        w.btnSearch1->click();
-        EXPECT_EQ(column().size(), 3);
-        return w;
-    }
-    QPoint rowCentre(int row) {
-        QTreeView* view = window().lvResults;
-        return view->visualRect(view->model()->index(row, 0)).center();
-    }
-    QString states() {
-        frmMain& w = window();
-        QString s;
-        for (QAction* a : {w.mnuPopUpMaintainDescriptions, w.mnuPopUpMaintainWord, w.mnuPopUpAddWord,
-                           w.mnuPopUpDeleteWord})
-            s += a->isEnabled() ? '1' : '0';
-        return s + ' ' + w.mnuPopUpDeleteWord->text();
-    }
-    void rightPress(const QPoint& at) {
-        frmMain& w = window();
-        w.mnuPopUp->hide();
-        mouse(w.lvResults->viewport(), QEvent::MouseButtonPress, Qt::RightButton, at);
-        EXPECT_TRUE(w.mnuPopUp->isVisible());
-        w.mnuPopUp->hide();
-    }
-};
-
-TEST_F(PopUpMenu, EntriesFollowTheSelection) {
-    frmMain& w = listed();
-    QTreeView* view = w.lvResults;
-    rightPress(rowCentre(1));
-    EXPECT_EQ(states(), QString::fromUtf8("0010 Usuń wyraz"));
-    // The right button does not select: the menu works on the selection it found.
-    EXPECT_TRUE(view->selectionModel()->selectedRows().isEmpty());
-
-    click(view->viewport(), rowCentre(0));
-    click(view->viewport(), rowCentre(2), Qt::LeftButton, Qt::ControlModifier);
-    rightPress(rowCentre(1));
-    EXPECT_EQ(states(), QString::fromUtf8("0011 Usuń wyrazy"));
-}
 
 } // namespace
