@@ -200,7 +200,9 @@ TEST_F(DatabaseCommands, CloseEmptiesTheWindow) {
     EXPECT_FALSE(w.mnuStats->isEnabled());
     EXPECT_TRUE(env.mod.ConnString.isEmpty());
     EXPECT_TRUE(w.labDBName->text().isEmpty());
-    EXPECT_FALSE(w.fraSearch1->isEnabled());
+    EXPECT_TRUE(w.txtPassword->text().isEmpty());
+    for (QGroupBox* f : w.findChildren<QGroupBox*>())
+        EXPECT_FALSE(f->isEnabled()) << f->objectName().toStdString();
     EXPECT_TRUE(env.mod.DBReadOnly); // left as it was
     EXPECT_EQ(w.T[1]->text(), QString("Q"));
     // Closing the program now keeps the path remembered before.
