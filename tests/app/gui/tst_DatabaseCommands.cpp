@@ -193,6 +193,7 @@ TEST_F(DatabaseCommands, CloseEmptiesTheWindow) {
     frmMain& w = window();
     open(dict.path(), true);
     w.T[1]->setText("Q");
+    w.txtPassword->setText("haslo");
     w.resultsModel()->addRow({QStringLiteral("KOT")});
     env.prompts.clear();
     w.mnuClose->trigger();
