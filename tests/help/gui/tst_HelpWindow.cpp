@@ -6,10 +6,10 @@
 #include "support/gui/ModalProbe.h"
 
 #include <QGroupBox>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -30,16 +30,6 @@ QString shownText(int topic) {
     return HelpTopics::lines(topic).join(QLatin1Char('\n'));
 }
 
-void clickIcon(HelpIcon* icon) {
-    const QPointF at(4, 4);
-    QMouseEvent press(QEvent::MouseButtonPress, at, icon->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(icon, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, icon->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(icon, &release);
-}
-
 // Clicks the icon and reads the help window that opens, closing it with its button.
 Seen clickAndRead(HelpIcon* icon) {
     Seen seen;
@@ -49,7 +39,7 @@ Seen clickAndRead(HelpIcon* icon) {
         seen.parent = help->parentWidget();
         help->btnClose->click();
     });
-    clickIcon(icon);
+    QTest::mouseClick(icon, Qt::LeftButton, {}, QPoint(4, 4));
     return seen;
 }
 
@@ -88,14 +78,7 @@ TEST_F(HelpWindow, TheFocusNeverStaysInTheText) {
     QApplication::processEvents();
     EXPECT_EQ(QApplication::focusWidget(), help.btnClose);
 
-    const QPoint at(20, 20);
-    QWidget* viewport = help.txtHelp->viewport();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), viewport->mapToGlobal(QPointF(at)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), viewport->mapToGlobal(QPointF(at)),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &release);
+    QTest::mouseClick(help.txtHelp->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_EQ(QApplication::focusWidget(), help.btnClose);
     EXPECT_FALSE(help.txtHelp->textCursor().hasSelection());
 }
