@@ -1,4 +1,5 @@
 #include "diagnostics/gui/WidgetPrompts.h"
+#include "support/gui/ModalProbe.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -7,71 +8,43 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
 
-// Runs `answer` on the modal window as soon as it is up.
-void whenModal(std::function<void(QWidget*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            answer(modal);
-        else
-            whenModal(answer);
-    });
-}
-
-struct BoxSeen {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+// The icon, the buttons sorted and the default one of a message box.
+QString summary(QMessageBox* box) {
     QStringList buttons;
-    QString defaultButton;
-};
-
-BoxSeen inspect(QWidget* modal) {
-    BoxSeen seen;
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (!box)
-        return seen;
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    seen.icon = box->icon();
     for (QAbstractButton* b : box->buttons())
-        seen.buttons << b->text();
-    seen.buttons.sort();
-    if (box->defaultButton())
-        seen.defaultButton = box->defaultButton()->text();
-    return seen;
+        buttons << b->text();
+    buttons.sort();
+    return QStringLiteral("%1 %2 default %3")
+        .arg(int(box->icon()))
+        .arg(buttons.join('/'), box->defaultButton() ? box->defaultButton()->text() : QStringLiteral("none"));
 }
 
 TEST(WidgetPrompts, QuestionShowsTakAndNieWithYesAsDefault) {
     for (bool clickYes : {true, false}) {
         WidgetPrompts prompts;
-        BoxSeen seen;
-        whenModal([&](QWidget* modal) {
-            seen = inspect(modal);
+        QString seen;
+        onNextModal([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             ASSERT_NE(box, nullptr);
+            seen = summary(box);
             box->button(clickYes ? QMessageBox::Yes : QMessageBox::No)->click();
         });
         const int answer =
             prompts.messageBox(MsgStyle::Question, "Literon 2.0", QString::fromUtf8("Zakończyć?"));
         EXPECT_EQ(answer, clickYes ? AnswerYes : AnswerNo);
-        EXPECT_EQ(seen.title, QString("Literon 2.0"));
-        EXPECT_EQ(seen.text, QString::fromUtf8("Zakończyć?"));
-        EXPECT_EQ(seen.icon, QMessageBox::Question);
-        EXPECT_EQ(seen.buttons, QStringList({"&Nie", "&Tak"}));
-        EXPECT_EQ(seen.defaultButton, QString("&Tak"));
+        EXPECT_EQ(seen, QStringLiteral("%1 &Nie/&Tak default &Tak").arg(int(QMessageBox::Question)));
     }
 }
 
 TEST(WidgetPrompts, EscapeOnAQuestionAnswersNo) {
     WidgetPrompts prompts;
-    whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    onNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_EQ(prompts.messageBox(MsgStyle::Question, "Literon 2.0", "?"), AnswerNo);
 }
 
@@ -103,11 +76,10 @@ TEST(WidgetPrompts, OpenDialogTakesATypedMissingNameAndReturnsTheCheckBox) {
     const QString missing = dir.path() + "/nie_ma.mdb";
     WidgetPrompts prompts;
     DialogSeen seen;
-    whenModal([&](QWidget* modal) { seen = answerDialog(modal, missing, false, true); });
+    onNextModal([&](QWidget* modal) { seen = answerDialog(modal, missing, false, true); });
     FileDialogRequest request;
     request.kind = FileDialogRequest::Open;
-    request.title = QString::fromUtf8("Otwórz bazę...");
-    request.filter = "Pliki bazy danych (*.mdb)|*.mdb|Wszystkie pliki|*.*";
+    request.filter = "Pliki bazy danych (*.mdb)|*.mdb";
     request.startFolder = dir.path();
     request.readOnly = true;
     const FileDialogResult result = prompts.fileDialog(request);

