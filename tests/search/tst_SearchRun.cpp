@@ -12,13 +12,6 @@
 
 namespace {
 
-QStringList utf8List(std::initializer_list<const char*> items) {
-    QStringList list;
-    for (const char* item : items)
-        list << QString::fromUtf8(item);
-    return list;
-}
-
 QStringList letters(const char* text) {
     QStringList fields;
     for (const QChar c : QString::fromUtf8(text))
@@ -85,7 +78,7 @@ QStringList numbered(const QString& prefix, int count) {
 
 // A small dictionary, inserted in Polish alphabetical order so that the
 // engine's order (by row or by index) is the same either way.
-const QStringList smallDictionary = utf8List({
+const QStringList smallDictionary = QStringList({
     "ALA",  "BANAN",     "CIERPKIE", "KANTOR",  "KARDYNAŁ", "KARNAWAŁ", "KARTON",   "KAT",
     "KĄT",  "KONTRA",    "KOT",      "KOTY",    "KROTNA",   "KRUSZEC",  "KRYSZTAŁ", "LAL",
     "PIEC", "PIERŚCIEŃ", "RUPIECIE", "SKURCZE", "SZCZUREK", "ŻÓŁW",
@@ -226,7 +219,7 @@ TEST(SearchRunScrabble, RefreshCadenceCountsRecordsReadButOnlyAtCandidates) {
 }
 
 TEST(SearchRunQuery, ColumnsFollowTheResultAndRowsKeepTheirOrder) {
-    TestDictionary dict(utf8List({"KOT", "KOTY", "ŻÓŁW"}), {{1, "zwierzę"}, {3, "gad"}});
+    TestDictionary dict(QStringList({"KOT", "KOTY", "ŻÓŁW"}), {{1, "zwierzę"}, {3, "gad"}});
     Recorded r;
     run(r,
         QuerySearch{
@@ -237,8 +230,8 @@ TEST(SearchRunQuery, ColumnsFollowTheResultAndRowsKeepTheirOrder) {
     EXPECT_FALSE(r.layout.sorted);
     EXPECT_EQ(r.list.headerData(0, Qt::Horizontal).toString(), QString("Wyraz"));
     EXPECT_EQ(r.list.headerData(1, Qt::Horizontal).toString(), QString("Opis"));
-    EXPECT_EQ(r.shown(), utf8List({"ŻÓŁW", "KOTY", "KOT"}));
-    EXPECT_EQ(r.shown(1), utf8List({"gad", "", "zwierzę"}));
+    EXPECT_EQ(r.shown(), QStringList({"ŻÓŁW", "KOTY", "KOT"}));
+    EXPECT_EQ(r.shown(1), QStringList({"gad", "", "zwierzę"}));
 }
 
 TEST(SearchRunQuery, TopInsertedUnlessIgnored) {
