@@ -47,18 +47,13 @@ TEST(WordEditingSql, ManyIsTheCaptionEndingInY) {
     EXPECT_FALSE(WordEditing::deletesMany("Usuń wyraz"));
 }
 
-TEST(WordEditingDb, AddingKotStoresKotInUpperCase) {
+TEST(WordEditingDb, AddingStoresTheWordInUpperCaseOnce) {
     TestDictionary dictionary({"PIES"});
     EXPECT_FALSE(WordEditing::add(targetOf(dictionary), "kot").has_value());
+    EXPECT_EQ(WordEditing::add(targetOf(dictionary), "Kot").value_or(QString()),
+              "Wyraz 'KOT' istnieje już w bazie danych.");
     EXPECT_EQ(wordsOf(dictionary), (QStringList{"1|PIES", "2|KOT"}));
     EXPECT_EQ(WordEditing::addedMessage("kot"), "Wyraz 'KOT' został dodany do bazy danych.");
-}
-
-TEST(WordEditingDb, AnExistingWordIsRefusedWithItsUpperCaseText) {
-    TestDictionary dictionary({"KOT"});
-    EXPECT_EQ(WordEditing::add(targetOf(dictionary), "kot").value_or(QString()),
-              "Wyraz 'KOT' istnieje już w bazie danych.");
-    EXPECT_EQ(wordsOf(dictionary), QStringList{"1|KOT"});
 }
 
 TEST(WordEditingDb, RefusedModificationsWriteNothing) {
