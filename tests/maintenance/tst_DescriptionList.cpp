@@ -23,28 +23,21 @@ TEST(DescriptionListDb, ListsTheWordsDescriptionsOnly) {
     EXPECT_EQ(sorted(list.load(targetOf(dictionary))), sorted({"zwierzę", "mruczy", "łowi myszy"}));
 }
 
-TEST(DescriptionListDb, ADuplicateIsRefusedPerWordOnly) {
+TEST(DescriptionListDb, AddedTextIsTrimmedKeepsItsCaseAndIsADuplicateForItsWordOnly) {
     TestDictionary dictionary({"KOT", "PIES"}, {{1, "zwierzę"}});
     DescriptionList cat;
     cat.init("KOT");
     cat.load(targetOf(dictionary));
     EXPECT_EQ(cat.add(targetOf(dictionary), "  zwierzę ").value_or(QString()),
               "Opis 'zwierzę' istnieje już w bazie danych.");
+    EXPECT_EQ(cat.add(targetOf(dictionary), "   ").value_or(QString()), "Proszę wypełnić pole 'Nowy opis'.");
     DescriptionList dog;
     dog.init("PIES");
     dog.load(targetOf(dictionary));
     EXPECT_FALSE(dog.add(targetOf(dictionary), "zwierzę").has_value());
-    EXPECT_EQ(descriptionsOf(dictionary), (QStringList{"1|zwierzę", "2|zwierzę"}));
-}
-
-TEST(DescriptionListDb, AddedTextIsTrimmedKeepsItsCaseAndOneApostrophe) {
-    TestDictionary dictionary({"KOT"});
-    DescriptionList list;
-    list.init("KOT");
-    list.load(targetOf(dictionary));
-    EXPECT_EQ(list.add(targetOf(dictionary), "   ").value_or(QString()), "Proszę wypełnić pole 'Nowy opis'.");
-    EXPECT_FALSE(list.add(targetOf(dictionary), "  Kot z Cheshire, l'chat  ").has_value());
-    EXPECT_EQ(descriptionsOf(dictionary), QStringList{"1|Kot z Cheshire, l'chat"});
+    EXPECT_FALSE(dog.add(targetOf(dictionary), "  Kot z Cheshire, l'chat  ").has_value());
+    EXPECT_EQ(descriptionsOf(dictionary),
+              (QStringList{"1|zwierzę", "2|Kot z Cheshire, l'chat", "2|zwierzę"}));
     EXPECT_EQ(DescriptionList::addedMessage("  Kot z Cheshire  "),
               "Opis 'Kot z Cheshire' został dodany do bazy danych.");
 }

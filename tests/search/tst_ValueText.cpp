@@ -26,11 +26,8 @@ TEST(ValueText, DatesReadable) {
     EXPECT_EQ(ValueText::of(QTime(23, 59, 1)), QString("23:59:01"));
 }
 
-TEST(ValueText, BinaryAsShortNote) {
+TEST(ValueText, BinaryAsShortNoteAndBooleansInWords) {
     EXPECT_EQ(ValueText::of(QByteArray(1234, '\0')), QString("<dane binarne: 1234 B>"));
-}
-
-TEST(ValueText, Booleans) {
     EXPECT_EQ(ValueText::of(true), QString("Prawda"));
     EXPECT_EQ(ValueText::of(false), QString::fromUtf8("Fałsz"));
 }
