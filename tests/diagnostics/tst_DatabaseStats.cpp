@@ -52,7 +52,6 @@ TEST_P(StatsCounts, CountsAndDescriptionsPerWord) {
 INSTANTIATE_TEST_SUITE_P(Table, StatsCounts,
                          ::testing::Values(CountCase{"EmptyDictionary", 0, 0, "- "},
                                            CountCase{"WordsWithoutDescriptions", 3, 0, "0 "},
-                                           CountCase{"TenForThree", 3, 10, "3,3333 "},
                                            CountCase{"OneForEight", 8, 1, "0,125 "},
                                            CountCase{"ExactHalfAtTheFifthPlace", 32, 1, "0,0312 "},
                                            CountCase{"WholeNumber", 2, 4, "2 "}),

@@ -50,9 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"PlaceLongerThan50IsShownCut",
                                written(Place60, -2147217865, "Brak tabeli"),
                                {"2026-03-07 09:05:03", Place60.left(50), "-2147217865", "Brak tabeli"}},
-                      LineCase{"LeadingSpacesOfTheDescriptionStay",
-                               written("ReadRegistry", 5, "   wcięty opis  "),
-                               {"2026-03-07 09:05:03", "ReadRegistry", "5", "   wcięty opis  "}},
                       LineCase{
                           "PolishLettersInWindows1250",
                           written("frmMain: btnSearch4_Click", 3075, "Błąd składni w zapytaniu: ŻÓŁĆ źdźbło"),

@@ -1,4 +1,4 @@
-#include "common/modMain.h"
+#include "common/ErrorLog.h"
 #include "db/AppError.h"
 #include "db/ConnectionString.h"
 #include "db/SchemaCheck.h"
@@ -25,18 +25,6 @@ namespace {
 
 QString fixture(const char* name) {
     return fixturePath(QStringLiteral("mdb/") + QString::fromUtf8(name));
-}
-
-QByteArray cp1250(const QString& text) {
-    // The few Polish letters the tests use, in Windows-1250.
-    static const QMap<QChar, char> polish = {
-        {u'ą', '\xB9'}, {u'ć', '\xE6'}, {u'ę', '\xEA'}, {u'ł', '\xB3'}, {u'ń', '\xF1'}, {u'ó', '\xF3'},
-        {u'ś', '\x9C'}, {u'ź', '\x9F'}, {u'ż', '\xBF'}, {u'Ż', '\xAF'}, {u'Ł', '\xA3'}, {u'Ś', '\x8C'},
-        {u'Ó', '\xD3'}, {u'Ź', '\x8F'}, {u'Ą', '\xA5'}, {u'Ć', '\xC6'}, {u'Ę', '\xCA'}, {u'Ń', '\xD1'}};
-    QByteArray out;
-    for (const QChar c : text)
-        out += c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : polish.value(c, '?');
-    return out;
 }
 
 class DictionaryImportTest : public ::testing::Test {
@@ -113,7 +101,7 @@ TEST_F(DictionaryImportTest, EncodingsAndLineEnds) {
     const Case cases[] = {
         {"utf8.txt", text.toUtf8(), WordListText::Encoding::Utf8},
         {"bom.txt", "\xEF\xBB\xBF" + text.toUtf8(), WordListText::Encoding::Utf8},
-        {"cp1250.txt", cp1250(text), WordListText::Encoding::Windows1250},
+        {"cp1250.txt", ErrorLog::toWindows1250(text), WordListText::Encoding::Windows1250},
         {"utf16.txt", utf16, WordListText::Encoding::Utf16},
     };
     for (const Case& c : cases) {
@@ -215,7 +203,6 @@ TEST_F(DictionaryImportTest, FromAnAccessDictionary) {
     EXPECT_EQ(imported, expected);
     EXPECT_EQ(imported.value(QStringLiteral("OPOWIADANIE")).value(0).size(), 255);
     EXPECT_TRUE(imported.value(QStringLiteral("TANIEC")).contains(QStringLiteral("rock'n'roll")));
-
     const QStringList sorted = contents.wordList();
     for (qsizetype i = 1; i < sorted.size(); ++i)
         EXPECT_LT(NativeSchema::compare(sorted[i - 1], sorted[i]), 0) << sorted[i].toStdString();

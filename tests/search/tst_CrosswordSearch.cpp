@@ -40,17 +40,13 @@ struct AnagramCase {
 
 const AnagramCase anagramCases[] = {
     {"kantor", "KANTOR", "KROTNA", true},
-    {"karton", "KARTON", "KROTNA", true},
-    {"kontra", "KONTRA", "KROTNA", true},
     {"word_equal_to_pool", "KROTNA", "KROTNA", true},
-    {"ala_takes_ala", "ALA", "ALA", true},
     {"ala_refuses_lal", "LAL", "ALA", false},
     {"lal_refuses_ala", "ALA", "LAL", false},
     {"letter_not_in_pool", "KOTY", "KOTA", false},
     {"polish_letters_are_distinct", "ŁAN", "LAN", false},
     {"polish_letters_match_exactly", "ŻÓŁW", "WŁÓŻ", true},
     {"case_must_match", "kot", "KOT", false},
-    {"shorter_word", "KO", "KOT", false},
     {"longer_word", "KOTY", "KOT", false},
 };
 
