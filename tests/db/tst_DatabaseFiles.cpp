@@ -30,15 +30,6 @@ TEST(DatabaseFiles, NormalFilesOnly) {
     EXPECT_TRUE(DatabaseFiles::isNormalFile(Fixtures + "pusty_plik.mdb"));
 }
 
-TEST(DatabaseFiles, AccessFilesByTheirHeader) {
-    LITERON_REQUIRE_FIXTURES();
-    TestDictionary native;
-    EXPECT_TRUE(DatabaseFiles::isAccessFile(Fixtures + "slownik.mdb"));
-    EXPECT_TRUE(DatabaseFiles::isAccessFile(Fixtures + "obcy_nwind.mdb"));
-    EXPECT_FALSE(DatabaseFiles::isAccessFile(native.path()));
-    EXPECT_FALSE(DatabaseFiles::isAccessFile(Fixtures + "niepoprawny.mdb"));
-}
-
 TEST(DatabaseFiles, CopyIsExactAndRefusesToOverwrite) {
     LITERON_REQUIRE_FIXTURES();
     TestDictionary dict({"KOT"}, {}, "tajne");

@@ -71,9 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CopyCase{"mdb/slownik.mdb", ""}, CopyCase{"mdb/slownik_haslo.mdb", "tajne;1"},
                       CopyCase{"mdb/male_litery.mdb", ""}, CopyCase{"mdb/wyrazid_tekst.mdb", ""},
                       CopyCase{"mdb/wyraz_60.mdb", ""}, CopyCase{"mdb/wyraz_memo.mdb", ""},
-                      CopyCase{"mdb/opis_100.mdb", ""}, CopyCase{"mdb/bez_opisy.mdb", ""},
-                      CopyCase{"mdb/wyrazy_bez_wyrazid.mdb", ""}, CopyCase{"mdb/obcy_nwind.mdb", ""},
-                      CopyCase{"ace/empty2010.accdb", ""}, CopyCase{"ace/testV2007.accdb", ""},
+                      CopyCase{"mdb/obcy_nwind.mdb", ""}, CopyCase{"ace/empty2010.accdb", ""},
                       CopyCase{"ace/testEmoticonsV2010.accdb", ""}),
     [](const auto& info) {
         QString name = QString::fromUtf8(info.param.file);
