@@ -17,19 +17,6 @@ QByteArray bytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(DatabaseFiles, NormalFilesOnly) {
-    LITERON_REQUIRE_FIXTURES();
-    QTemporaryDir dir;
-    QFile hidden(dir.filePath(".ukryty.mdb"));
-    ASSERT_TRUE(hidden.open(QIODevice::WriteOnly));
-    hidden.close();
-    EXPECT_FALSE(DatabaseFiles::isNormalFile(""));
-    EXPECT_FALSE(DatabaseFiles::isNormalFile(dir.path()));
-    EXPECT_FALSE(DatabaseFiles::isNormalFile(hidden.fileName()));
-    EXPECT_FALSE(DatabaseFiles::isNormalFile(dir.filePath("nie_ma.mdb")));
-    EXPECT_TRUE(DatabaseFiles::isNormalFile(Fixtures + "pusty_plik.mdb"));
-}
-
 TEST(DatabaseFiles, CopyIsExactAndRefusesToOverwrite) {
     LITERON_REQUIRE_FIXTURES();
     TestDictionary dict({"KOT"}, {}, "tajne");

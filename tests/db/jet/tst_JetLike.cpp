@@ -58,12 +58,6 @@ TEST_P(LikeTest, MatchesUtf8AndUtf16Alike) {
 INSTANTIATE_TEST_SUITE_P(Patterns, LikeTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Like, FixedLengthIsKnownWithoutPercent) {
-    EXPECT_TRUE(JetLike(QStringLiteral("K_[AB]T")).hasFixedLength());
-    EXPECT_EQ(JetLike(QStringLiteral("K_[AB]T")).fixedLength(), 4);
-    EXPECT_FALSE(JetLike(QStringLiteral("K%")).hasFixedLength());
-}
-
 TEST(Like, UnclosedSetIsAnError) {
     EXPECT_THROW(JetLike(QStringLiteral("[AB")), AppError);
     EXPECT_THROW(JetLike(QStringLiteral("A[!")), AppError);

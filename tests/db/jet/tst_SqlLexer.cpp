@@ -78,13 +78,4 @@ TEST(SqlLexer, TextValueUndoublesApostrophes) {
     EXPECT_EQ(SqlLexer::textValue(tokens.front()), QStringLiteral("O'BRIEN'"));
 }
 
-TEST(SqlLexer, TokensKeepTheirPlaceAndTheBlanksBefore) {
-    const std::vector<SqlToken> tokens = SqlLexer::tokenize(QStringLiteral("SELECT \t[a b]  FROM"));
-    ASSERT_EQ(tokens.size(), 3u);
-    EXPECT_EQ(tokens[1].at, 8);
-    EXPECT_EQ(tokens[1].space, QStringLiteral(" \t"));
-    EXPECT_EQ(tokens[2].at, 15);
-    EXPECT_EQ(tokens[2].space, QStringLiteral("  "));
-}
-
 } // namespace
