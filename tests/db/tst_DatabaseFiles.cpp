@@ -1,6 +1,7 @@
 #include "db/AppError.h"
 #include "db/DatabaseFiles.h"
 #include "support/Fixtures.h"
+#include "support/NativeFileContents.h"
 #include "support/TestDictionary.h"
 
 #include <QDir>
@@ -12,26 +13,21 @@ namespace {
 
 const QString Fixtures = fixturePath(QStringLiteral("mdb/"));
 
-QByteArray bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 TEST(DatabaseFiles, CopyIsExactAndRefusesToOverwrite) {
     LITERON_REQUIRE_FIXTURES();
     TestDictionary dict({"KOT"}, {}, "tajne");
     QTemporaryDir dir;
     const QString target = dir.filePath("kopia.mdb");
     DatabaseFiles::copyFile(dict.path(), target);
-    EXPECT_EQ(bytes(target), bytes(dict.path()));
-    const QByteArray before = bytes(target);
+    EXPECT_EQ(fileBytes(target), fileBytes(dict.path()));
+    const QByteArray before = fileBytes(target);
     try {
         DatabaseFiles::copyFile(Fixtures + "slownik.mdb", target);
         FAIL();
     } catch (const AppError& error) {
         EXPECT_EQ(error.number(), AppError::FileAlreadyExists);
     }
-    EXPECT_EQ(bytes(target), before);
+    EXPECT_EQ(fileBytes(target), before);
 }
 
 TEST(DatabaseFiles, FailedCopiesLeaveNothing) {
@@ -62,9 +58,9 @@ TEST(DatabaseFiles, NativeSaveAsIsAByteCopyAccessSaveAsIsNative) {
     TestDictionary dict({"KOT", "PIES"});
     QTemporaryDir dir;
     DatabaseFiles::copyDatabase(dict.path(), dir.filePath("n.mdb"), QString());
-    EXPECT_EQ(bytes(dir.filePath("n.mdb")), bytes(dict.path()));
+    EXPECT_EQ(fileBytes(dir.filePath("n.mdb")), fileBytes(dict.path()));
     DatabaseFiles::copyDatabase(Fixtures + "slownik.mdb", dir.filePath("a.mdb"), QString());
-    EXPECT_TRUE(bytes(dir.filePath("a.mdb")).startsWith("SQLite format 3"));
+    EXPECT_TRUE(fileBytes(dir.filePath("a.mdb")).startsWith("SQLite format 3"));
 }
 
 } // namespace

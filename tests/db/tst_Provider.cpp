@@ -4,9 +4,9 @@
 #include "db/ConnectionString.h"
 #include "db/ProviderErrors.h"
 #include "db/Recordset.h"
+#include "support/NativeFileContents.h"
 #include "support/TestDictionary.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -33,12 +33,6 @@ qint64 execute(const QString& connectionString, const QString& sql) {
     command.setActiveConnection(connectionString);
     command.setCommandText(sql);
     return command.execute();
-}
-
-QByteArray fileDigest(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 TEST(Provider, RowsComeInWordIdOrderAndTopIsDeterministic) {
@@ -107,7 +101,7 @@ TEST(Provider, TrailingStatementIsRefusedAndNothingRuns) {
 
 TEST(Provider, ReadOnlyRefusesWritesAndLeavesTheFileUntouched) {
     TestDictionary dict(kWords);
-    const QByteArray before = fileDigest(dict.path());
+    const QByteArray before = fileBytes(dict.path());
     const QString cs = dict.connectionString(true);
     for (const QString& sql :
          {QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('PIES')"),
@@ -115,7 +109,7 @@ TEST(Provider, ReadOnlyRefusesWritesAndLeavesTheFileUntouched) {
           QStringLiteral("CREATE TABLE T (A INTEGER)"), QStringLiteral("DROP TABLE OPISY")})
         EXPECT_THROW(execute(cs, sql), AppError) << sql.toStdString();
     EXPECT_EQ(column(cs, QStringLiteral("SELECT COUNT(*) FROM WYRAZY")), QStringList{"8"});
-    EXPECT_EQ(fileDigest(dict.path()), before);
+    EXPECT_EQ(fileBytes(dict.path()), before);
     EXPECT_FALSE(QFile::exists(dict.path() + QStringLiteral("-journal")));
 }
 
