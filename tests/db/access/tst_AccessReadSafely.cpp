@@ -89,7 +89,7 @@ TEST(AccessText, KeepsCharactersBeyondTheBasicPlane) {
     for (const QStringList& row : outcome.rows) {
         const char32_t code = row[0].toUInt();
         EXPECT_EQ(row[1], QStringLiteral("a") + QString::fromUcs4(&code, 1) + QStringLiteral("a"))
-            << "key " << code;
+            << "key " << row[0].toStdString();
     }
 }
 

@@ -142,8 +142,9 @@ TEST_P(Expression, GivesTheDialectsValueAndType) {
     ASSERT_FALSE(rs.eof());
     const QVariant value = rs.value(0);
     EXPECT_EQ(typeOf(value), c.type) << value.toString().toStdString();
-    if (std::string(c.type) != "null")
+    if (std::string(c.type) != "null") {
         EXPECT_EQ(value.toString().toStdString(), c.value);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Jet, Expression, ::testing::ValuesIn(kExpressions),

@@ -46,6 +46,10 @@ const LikeCase kCases[] = {
     {"hyphen_and_blank", "% %-%", "ŻYCIE NA-OPAK", true},
 };
 
+void PrintTo(const LikeCase& c, std::ostream* os) {
+    *os << c.pattern << " / " << c.text;
+}
+
 class LikeTest : public ::testing::TestWithParam<LikeCase> {};
 
 TEST_P(LikeTest, MatchesUtf8AndUtf16Alike) {
