@@ -1,6 +1,7 @@
 #include "db/AppError.h"
 #include "db/DatabaseFiles.h"
 #include "support/Fixtures.h"
+#include "support/NativeFileContents.h"
 #include "support/TestDictionary.h"
 
 #include <QDir>
@@ -12,48 +13,21 @@ namespace {
 
 const QString Fixtures = fixturePath(QStringLiteral("mdb/"));
 
-QByteArray bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-TEST(DatabaseFiles, NormalFilesOnly) {
-    LITERON_REQUIRE_FIXTURES();
-    QTemporaryDir dir;
-    QFile hidden(dir.filePath(".ukryty.mdb"));
-    ASSERT_TRUE(hidden.open(QIODevice::WriteOnly));
-    hidden.close();
-    EXPECT_FALSE(DatabaseFiles::isNormalFile(""));
-    EXPECT_FALSE(DatabaseFiles::isNormalFile(dir.path()));
-    EXPECT_FALSE(DatabaseFiles::isNormalFile(hidden.fileName()));
-    EXPECT_FALSE(DatabaseFiles::isNormalFile(dir.filePath("nie_ma.mdb")));
-    EXPECT_TRUE(DatabaseFiles::isNormalFile(Fixtures + "pusty_plik.mdb"));
-}
-
-TEST(DatabaseFiles, AccessFilesByTheirHeader) {
-    LITERON_REQUIRE_FIXTURES();
-    TestDictionary native;
-    EXPECT_TRUE(DatabaseFiles::isAccessFile(Fixtures + "slownik.mdb"));
-    EXPECT_TRUE(DatabaseFiles::isAccessFile(Fixtures + "obcy_nwind.mdb"));
-    EXPECT_FALSE(DatabaseFiles::isAccessFile(native.path()));
-    EXPECT_FALSE(DatabaseFiles::isAccessFile(Fixtures + "niepoprawny.mdb"));
-}
-
 TEST(DatabaseFiles, CopyIsExactAndRefusesToOverwrite) {
     LITERON_REQUIRE_FIXTURES();
     TestDictionary dict({"KOT"}, {}, "tajne");
     QTemporaryDir dir;
     const QString target = dir.filePath("kopia.mdb");
     DatabaseFiles::copyFile(dict.path(), target);
-    EXPECT_EQ(bytes(target), bytes(dict.path()));
-    const QByteArray before = bytes(target);
+    EXPECT_EQ(fileBytes(target), fileBytes(dict.path()));
+    const QByteArray before = fileBytes(target);
     try {
         DatabaseFiles::copyFile(Fixtures + "slownik.mdb", target);
         FAIL();
     } catch (const AppError& error) {
         EXPECT_EQ(error.number(), AppError::FileAlreadyExists);
     }
-    EXPECT_EQ(bytes(target), before);
+    EXPECT_EQ(fileBytes(target), before);
 }
 
 TEST(DatabaseFiles, FailedCopiesLeaveNothing) {
@@ -84,9 +58,9 @@ TEST(DatabaseFiles, NativeSaveAsIsAByteCopyAccessSaveAsIsNative) {
     TestDictionary dict({"KOT", "PIES"});
     QTemporaryDir dir;
     DatabaseFiles::copyDatabase(dict.path(), dir.filePath("n.mdb"), QString());
-    EXPECT_EQ(bytes(dir.filePath("n.mdb")), bytes(dict.path()));
+    EXPECT_EQ(fileBytes(dir.filePath("n.mdb")), fileBytes(dict.path()));
     DatabaseFiles::copyDatabase(Fixtures + "slownik.mdb", dir.filePath("a.mdb"), QString());
-    EXPECT_TRUE(bytes(dir.filePath("a.mdb")).startsWith("SQLite format 3"));
+    EXPECT_TRUE(fileBytes(dir.filePath("a.mdb")).startsWith("SQLite format 3"));
 }
 
 } // namespace

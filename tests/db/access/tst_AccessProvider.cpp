@@ -5,8 +5,8 @@
 #include "db/ProviderErrors.h"
 #include "db/Recordset.h"
 #include "support/Fixtures.h"
+#include "support/NativeFileContents.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -29,12 +29,6 @@ QVector<QVector<QVariant>> rows(const QString& connectionString, const QString& 
     if (rs.eof())
         return {};
     return rs.getRows();
-}
-
-QByteArray digest(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 TEST(AccessProvider, ReadsWordsInWordIdOrderWithTheirTypes) {
@@ -63,7 +57,7 @@ TEST(AccessProvider, ReadsWordsInWordIdOrderWithTheirTypes) {
 TEST(AccessProvider, WritesAreRefusedWithAPointerToSaveAs) {
     LITERON_REQUIRE_FIXTURES();
     const QString path = fixture("slownik.mdb");
-    const QByteArray before = digest(path);
+    const QByteArray before = fileBytes(path);
     for (const QString& sql :
          {QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('NOWY')"), QStringLiteral("DELETE FROM OPISY"),
           QStringLiteral("UPDATE WYRAZY SET Wyraz = 'X'")}) {
@@ -78,7 +72,7 @@ TEST(AccessProvider, WritesAreRefusedWithAPointerToSaveAs) {
             EXPECT_TRUE(e.description().contains(QStringLiteral("\"Zapisz jako...\""))) << e.what();
         }
     }
-    EXPECT_EQ(digest(path), before);
+    EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(rows(ConnectionString::build(false, path, QString()),
                    QStringLiteral("SELECT COUNT(*) FROM OPISY"))[0][0]
                   .toInt(),

@@ -5,10 +5,10 @@
 #include "db/Connection.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseFiles.h"
-#include "db/Recordset.h"
 #include "db/SchemaCheck.h"
 #include "db/access/AccessSnapshot.h"
 #include "support/Fixtures.h"
+#include "support/IndexDifferential.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,16 +21,6 @@ namespace {
 
 qint16 checkCode(const QString& path, const QString& password = QString()) {
     return SchemaCheck::run(path, ConnectionString::build(true, path, password)).code;
-}
-
-QVector<QVector<QVariant>> query(const QString& path, const QString& sql) {
-    Connection connection;
-    connection.open(ConnectionString::build(true, path, QString()));
-    Recordset rs;
-    rs.open(sql, connection);
-    if (rs.eof())
-        return {};
-    return rs.getRows();
 }
 
 // A copy of a fixture with some bytes changed or cut off.
@@ -92,14 +82,14 @@ INSTANTIATE_TEST_SUITE_P(Ace, AccessVersion,
 TEST(AccessText, KeepsCharactersBeyondTheBasicPlane) {
     LITERON_REQUIRE_FIXTURES();
     const QString path = fixturePath(QStringLiteral("ace/testEmoticonsV2010.accdb"));
-    const auto rows = query(path, QStringLiteral("SELECT key, data FROM data"));
-    ASSERT_EQ(rows.size(), 2);
-    ASSERT_EQ(rows[0].size(), 80);
-    for (int i = 0; i < rows[0].size(); ++i) {
-        const char32_t code = static_cast<char32_t>(rows[0][i].toLongLong());
-        EXPECT_EQ(rows[1][i].toString(),
-                  QStringLiteral("a") + QString::fromUcs4(&code, 1) + QStringLiteral("a"))
-            << "key " << rows[0][i].toLongLong();
+    Connection connection;
+    connection.open(ConnectionString::build(true, path, QString()));
+    const Outcome outcome = runStatement(connection, QStringLiteral("SELECT key, data FROM data"));
+    ASSERT_EQ(outcome.rows.size(), 80) << outcome;
+    for (const QStringList& row : outcome.rows) {
+        const char32_t code = row[0].toUInt();
+        EXPECT_EQ(row[1], QStringLiteral("a") + QString::fromUcs4(&code, 1) + QStringLiteral("a"))
+            << "key " << row[0].toStdString();
     }
 }
 

@@ -9,6 +9,7 @@
 #include "db/SchemaCheck.h"
 #include "db/access/AccessSnapshot.h"
 #include "support/Fixtures.h"
+#include "support/IndexDifferential.h"
 
 #include <QTemporaryDir>
 
@@ -18,29 +19,6 @@ namespace {
 
 qint16 checkCode(const QString& path, const QString& password = QString()) {
     return SchemaCheck::run(path, ConnectionString::build(true, path, password)).code;
-}
-
-// Every table as "name: column type size, ... = rows" lines, read through the provider.
-QStringList shape(const QString& path, const QStringList& tables, const QString& password = QString()) {
-    QStringList out;
-    Connection connection;
-    connection.open(ConnectionString::build(true, path, password));
-    for (const QString& table : tables) {
-        Recordset rs;
-        rs.open(QStringLiteral("SELECT * FROM [%1]").arg(table), connection);
-        QString line = table + QStringLiteral(":");
-        for (int i = 0; i < rs.fieldCount(); ++i) {
-            const auto f = rs.field(i);
-            line += QStringLiteral(" %1 %2 %3").arg(f.name).arg(f.type).arg(f.definedSize);
-        }
-        qint64 rows = 0;
-        QString values;
-        for (; !rs.eof(); rs.moveNext(), ++rows)
-            for (int i = 0; i < rs.fieldCount(); ++i)
-                values += rs.value(i).toString() + QLatin1Char('|');
-        out << line + QStringLiteral(" = %1 rows, %2").arg(rows).arg(qHash(values));
-    }
-    return out;
 }
 
 struct CopyCase {
@@ -62,8 +40,17 @@ TEST_P(AccessSaveAs, CopyChecksLikeTheOriginalWithTheSameContent) {
     const QString target = dir.filePath(QStringLiteral("kopia.mdb"));
     DatabaseFiles::copyDatabase(source, target, password);
     EXPECT_EQ(checkCode(target, password), checkCode(source, password));
-    const QStringList tables = AccessSnapshot::open(source, password).tableNames();
-    EXPECT_EQ(shape(target, tables, password), shape(source, tables, password));
+    // Every table with the same columns (name, type, size) and the same rows in the same order.
+    Connection original;
+    original.open(ConnectionString::build(true, source, password));
+    Connection copy;
+    copy.open(ConnectionString::build(true, target, password));
+    for (const QString& table : AccessSnapshot::open(source, password).tableNames()) {
+        const QString sql = QStringLiteral("SELECT * FROM [%1]").arg(table);
+        const Outcome expected = runStatement(original, sql);
+        EXPECT_TRUE(expected.error.isEmpty()) << expected;
+        EXPECT_EQ(runStatement(copy, sql), expected) << table.toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,9 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CopyCase{"mdb/slownik.mdb", ""}, CopyCase{"mdb/slownik_haslo.mdb", "tajne;1"},
                       CopyCase{"mdb/male_litery.mdb", ""}, CopyCase{"mdb/wyrazid_tekst.mdb", ""},
                       CopyCase{"mdb/wyraz_60.mdb", ""}, CopyCase{"mdb/wyraz_memo.mdb", ""},
-                      CopyCase{"mdb/opis_100.mdb", ""}, CopyCase{"mdb/bez_opisy.mdb", ""},
-                      CopyCase{"mdb/wyrazy_bez_wyrazid.mdb", ""}, CopyCase{"mdb/obcy_nwind.mdb", ""},
-                      CopyCase{"ace/empty2010.accdb", ""}, CopyCase{"ace/testV2007.accdb", ""},
+                      CopyCase{"mdb/obcy_nwind.mdb", ""}, CopyCase{"ace/empty2010.accdb", ""},
                       CopyCase{"ace/testEmoticonsV2010.accdb", ""}),
     [](const auto& info) {
         QString name = QString::fromUtf8(info.param.file);

@@ -1,11 +1,10 @@
 #include "db/AppError.h"
 #include "db/Command.h"
 #include "db/Connection.h"
-#include "db/ConnectionString.h"
-#include "db/Recordset.h"
 #include "db/RowFilter.h"
 #include "db/index/WordIndexCache.h"
 #include "support/GeneratedDictionary.h"
+#include "support/IndexDifferential.h"
 #include "support/TestDictionary.h"
 
 #include <QRandomGenerator>
@@ -19,44 +18,6 @@
 // edit must be the engine's, row for row, without reading the file again.
 
 namespace {
-
-struct Delivered {
-    QStringList words;
-    QList<qint64> skipped;
-    QString error;
-    bool operator==(const Delivered&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Delivered& d) {
-    out << d.words.size() << " rows:";
-    for (qsizetype i = 0; i < std::min<qsizetype>(d.words.size(), 10); ++i)
-        out << " " << d.words[i].toStdString() << "/" << d.skipped[i];
-    if (!d.skipped.isEmpty())
-        out << " end/" << d.skipped.back();
-    return out << (d.error.isEmpty() ? "" : " error: ") << d.error.toStdString();
-}
-
-Delivered deliver(Connection& connection, const QString& sql, const std::optional<RowFilter>& filter) {
-    Delivered d;
-    try {
-        Recordset rs;
-        rs.setRowFilter(filter);
-        rs.open(sql, connection);
-        for (; !rs.eof(); rs.moveNext()) {
-            d.skipped << rs.rowsSkipped();
-            d.words << rs.value(0).toString();
-        }
-        d.skipped << rs.rowsSkipped();
-    } catch (const AppError& e) {
-        d.error = e.description();
-    }
-    return d;
-}
-
-struct EngineOnly {
-    EngineOnly() { WordIndexCache::setEnabled(false); }
-    ~EngineOnly() { WordIndexCache::setEnabled(true); }
-};
 
 void execute(const QString& connectionString, const QString& sql) {
     Command command;
@@ -149,9 +110,9 @@ protected:
     // Every probe answered alike by the index and the engine.
     void expectSameAsEngine(const char* after) {
         for (const Probe& p : probes()) {
-            const Delivered fromIndex = deliver(m_indexed, p.sql, p.filter);
+            const Outcome fromIndex = runStatement(m_indexed, p.sql, p.filter);
             EngineOnly off;
-            const Delivered fromEngine = deliver(m_engine, p.sql, p.filter);
+            const Outcome fromEngine = runStatement(m_engine, p.sql, p.filter);
             EXPECT_EQ(fromIndex, fromEngine) << "after " << after << ": " << p.sql.toStdString();
         }
     }
@@ -209,8 +170,8 @@ TEST_F(IndexAfterEdits, AWriteByAnotherProgramBetweenEditsIsNotLost) {
     m_dict->exec(QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('KOTEK')"));
     execute(m_cs, QStringLiteral("UPDATE WYRAZY SET Wyraz = 'KOC' WHERE Wyraz = 'KRET'"));
     expectSameAsEngine("writes by two programs");
-    const Delivered listed = deliver(m_indexed, "SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'KOTEK'", {});
-    EXPECT_EQ(listed.words, QStringList{"KOTEK"});
+    EXPECT_EQ(runStatement(m_indexed, "SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'KOTEK'").column(),
+              QStringList{"KOTEK"});
 }
 
 // Statements the index cannot follow row by row leave it exact all the same.
@@ -260,25 +221,15 @@ TEST(IndexInBackground, ASearchWaitsForTheReadingInProgressInsteadOfStartingAnot
     WordIndexCache::prepare(cs);
     Connection connection;
     connection.open(cs);
-    const Delivered first = deliver(connection, "SELECT TOP 10 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'", {});
+    const Outcome first = runStatement(connection, "SELECT TOP 10 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'");
     EXPECT_TRUE(first.error.isEmpty()) << first;
     WordIndexCache::waitIdle();
     EXPECT_EQ(WordIndexCache::stats().builds, builds + 1);
     // Ready now: asking again for the same file reads nothing.
     WordIndexCache::prepare(cs);
     EXPECT_FALSE(WordIndexCache::preparing(dict.dict().path()));
-    deliver(connection, "SELECT TOP 10 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'A%'", {});
+    runStatement(connection, "SELECT TOP 10 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'A%'");
     EXPECT_EQ(WordIndexCache::stats().builds, builds + 1);
-}
-
-TEST(IndexInBackground, AFileThatCannotBeOpenedIsLeftToTheSearchToReport) {
-    WordIndexCache::clear();
-    TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("tajne"));
-    const int builds = WordIndexCache::stats().builds;
-    WordIndexCache::prepare(ConnectionString::build(true, dict.path(), QStringLiteral("złe")));
-    WordIndexCache::waitIdle();
-    EXPECT_EQ(WordIndexCache::stats().builds, builds);
-    EXPECT_EQ(WordIndexCache::stats().memoryBytes, 0);
 }
 
 } // namespace

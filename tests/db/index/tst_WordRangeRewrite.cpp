@@ -61,14 +61,12 @@ TEST_F(WordRangeSmall, EveryShapeOfStatementGivesTheEnginesRows) {
         {"SELECT w.Wyraz FROM WYRAZY w WHERE Wyraz LIKE 'Z%'"},
         {"SELECT [Wyraz] FROM [WYRAZY] WHERE [WYRAZY].[Wyraz] LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) > 3 AND Wyraz LIKE 'Z%'"},
-        {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) BETWEEN 2 AND 9 AND Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE (LEN(Wyraz) = 3 OR LEN(Wyraz) = 5) AND Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz, Opis FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = OPISY.WyrazID "
          "WHERE Wyraz LIKE 'K%' AND Opis IS NULL"},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' AND EXISTS (SELECT 1 FROM OPISY "
          "WHERE OPISY.WyrazID = WYRAZY.WyrazID AND Opis LIKE '%e%')"},
         {"SELECT COUNT(*) FROM WYRAZY WHERE Wyraz LIKE 'Z%'"},
-        {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' ORDER BY LEN(Wyraz) DESC"},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%' AND Wyraz LIKE '%T'"},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Q%'"}, // nothing matches: nothing scanned
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'ż%';"},
@@ -79,7 +77,6 @@ TEST_F(WordRangeSmall, EveryShapeOfStatementGivesTheEnginesRows) {
         {"SELECT Wyraz FROM WYRAZY WHERE NOT Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz NOT LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' = 0"},
-        {"SELECT Wyraz FROM WYRAZY WHERE 0 = Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) BETWEEN 1 AND Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE LEN(Wyraz) BETWEEN 1 BETWEEN 0 AND 2 AND Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' ESCAPE '!'"},
@@ -95,7 +92,6 @@ TEST_F(WordRangeSmall, EveryShapeOfStatementGivesTheEnginesRows) {
         {"SELECT Wyraz FROM WYRAZY WHERE WyrazID > 5 AND Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE MID(Wyraz, 2, 1) = 'A' AND Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE CINT(LEN(Wyraz)) = 5 AND Wyraz LIKE 'Z%'"},
-        {"SELECT Wyraz FROM WYRAZY WHERE [CINT](LEN(Wyraz)) = 5 AND Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY WHERE [LEN](Wyraz) = 5 AND Wyraz LIKE 'Z%'"},
         {"SELECT Wyraz FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = OPISY.WyrazID "
          "WHERE Wyraz LIKE 'Z%' AND Opis LIKE Wyraz"},
@@ -103,7 +99,6 @@ TEST_F(WordRangeSmall, EveryShapeOfStatementGivesTheEnginesRows) {
         {"SELECT Wyraz FROM WYRAZY WHERE CASE WHEN LEN(Wyraz) > 1 THEN Wyraz LIKE 'Z%' END"},
         {"SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'Z%' AND 1 IS NOT DISTINCT FROM 1"},
         {"DELETE FROM WYRAZY WHERE Wyraz LIKE 'Z%'"},
-        {"UPDATE WYRAZY SET Wyraz = 'X' WHERE Wyraz LIKE 'Z%'"},
     };
     IndexDifferential compare(dict->connectionString(true));
     for (const char* sql : cases) {

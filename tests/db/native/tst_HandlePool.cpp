@@ -65,14 +65,6 @@ TEST_F(HandlePoolTest, AHandleServesOnlyConnectionsOfItsOwnMode) {
     EXPECT_EQ(words(dict.connectionString(true)).size(), 3);
 }
 
-TEST_F(HandlePoolTest, ChangesByAnotherProcessAreSeen) {
-    TestDictionary dict({QStringLiteral("KOT")});
-    const QString cs = dict.connectionString(true);
-    EXPECT_EQ(words(cs), QStringList{"KOT"});
-    dict.exec(QStringLiteral("INSERT INTO WYRAZY (Wyraz) VALUES ('ALA')"));
-    EXPECT_EQ(words(cs), (QStringList{"KOT", "ALA"}));
-}
-
 TEST_F(HandlePoolTest, ThePasswordIsCheckedOnEveryOpen) {
     TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("tajne"));
     const QString right = ConnectionString::build(true, dict.path(), QStringLiteral("tajne"));

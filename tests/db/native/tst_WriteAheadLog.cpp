@@ -6,9 +6,9 @@
 #include "db/Recordset.h"
 #include "db/native/HandlePool.h"
 #include "db/native/WriteAheadLog.h"
+#include "support/NativeFileContents.h"
 #include "support/TestDictionary.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -35,12 +35,6 @@ QStringList words(const QString& connectionString) {
     for (; !rs.eof(); rs.moveNext())
         values << rs.text(1);
     return values;
-}
-
-QByteArray checksum(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 class WriteAheadLogTest : public ::testing::Test {
@@ -103,9 +97,9 @@ TEST_F(WriteAheadLogTest, TheFileIsInRollbackModeOnceTheProgramLetsGo) {
 
 TEST_F(WriteAheadLogTest, ReadOnlyAndWriteProtectedFilesAreNeverSwitched) {
     TestDictionary dictionary({QStringLiteral("KOT")});
-    const QByteArray before = checksum(dictionary.path());
+    const QByteArray before = fileBytes(dictionary.path());
     EXPECT_EQ(words(dictionary.connectionString(true)), QStringList{"KOT"});
-    EXPECT_EQ(checksum(dictionary.path()), before);
+    EXPECT_EQ(fileBytes(dictionary.path()), before);
 
     // Write bits off: not switched even when opened for writing (by root, say).
     QFile::setPermissions(dictionary.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
@@ -117,7 +111,7 @@ TEST_F(WriteAheadLogTest, ReadOnlyAndWriteProtectedFilesAreNeverSwitched) {
         // Refusing to open such a file for writing is as good.
     }
     HandlePool::clear();
-    EXPECT_EQ(checksum(dictionary.path()), before);
+    EXPECT_EQ(fileBytes(dictionary.path()), before);
     QFile::setPermissions(dictionary.path(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
