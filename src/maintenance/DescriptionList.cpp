@@ -2,7 +2,6 @@
 
 #include "common/modMain.h"
 #include "db/AppError.h"
-#include "db/Command.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 
@@ -10,15 +9,6 @@ namespace {
 
 QString quoted(const QString& sqlText) {
     return QLatin1Char('\'') + sqlText + QLatin1Char('\'');
-}
-
-void execute(const DescriptionList::Target& target, const QString& sql) {
-    Command command;
-    command.setActiveConnection(target.connString);
-    command.setCommandTimeout(target.timeout);
-    command.setCommandType(Command::AdCmdText);
-    command.setCommandText(sql);
-    command.execute();
 }
 
 } // namespace
@@ -96,7 +86,7 @@ std::optional<QString> DescriptionList::add(const Target& target, const QString&
         return notFoundMessage();
     if (WordEditing::anyRow(target, duplicateSql(typed)))
         return QStringLiteral("Opis '") + text + QStringLiteral("' istnieje już w bazie danych.");
-    execute(target, insertSql(typed));
+    WordEditing::execute(target, insertSql(typed));
     return std::nullopt;
 }
 
@@ -105,7 +95,7 @@ void DescriptionList::remove(const Target& target, const QStringList& texts) {
         throw AppError(AppError::InvalidProcedureCall, notFoundMessage());
     if (texts.isEmpty())
         return;
-    execute(target, removeSql(texts));
+    WordEditing::execute(target, removeSql(texts));
 }
 
 QString DescriptionList::addedMessage(const QString& typed) {

@@ -62,9 +62,7 @@ bool WordEditing::anyRow(const Target& target, const QString& sql) {
     return found;
 }
 
-namespace {
-
-void execute(const WordEditing::Target& target, const QString& sql) {
+void WordEditing::execute(const Target& target, const QString& sql) {
     Command command;
     command.setActiveConnection(target.connString);
     command.setCommandTimeout(target.timeout);
@@ -72,6 +70,8 @@ void execute(const WordEditing::Target& target, const QString& sql) {
     command.setCommandText(sql);
     command.execute();
 }
+
+namespace {
 
 QString existsMessage(const QString& typed) {
     return QStringLiteral("Wyraz '") + WordEditing::upperWord(typed) +

@@ -33,6 +33,8 @@ public:
     static bool exists(const Target& target, const QString& typed);
     // Whether the statement gives any row, on a connection of its own.
     static bool anyRow(const Target& target, const QString& sql);
+    // Runs one writing statement through a command of its own.
+    static void execute(const Target& target, const QString& sql);
 
     // Every check, then the INSERT. Nothing: the word was added.
     static std::optional<QString> add(const Target& target, const QString& typed);
