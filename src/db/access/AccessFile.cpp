@@ -503,8 +503,8 @@ void AccessFile::forEachRow(const QString& table,
     }
     if (read != static_cast<qint64>(t->num_rows))
         throw AppError(AppError::ProviderError,
-                       QStringLiteral("Plik '%1' jest uszkodzony lub niepełny: tabela '%2' ma %3 wierszy, "
-                                      "a odczytano %4.")
+                       QStringLiteral("Plik '%1' jest uszkodzony lub niepełny: liczba wierszy tabeli '%2' "
+                                      "to %3, a odczytano %4.")
                            .arg(d->path, table)
                            .arg(t->num_rows)
                            .arg(read));
