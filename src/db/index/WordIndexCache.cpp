@@ -34,7 +34,8 @@ struct Entry {
 struct Job {
     QString path; // canonical
     ConnectionString target;
-    bool fold = false; // replaces an index that has edits
+    bool fold = false;      // replaces an index that has edits
+    quint64 generation = 0; // the cache's write count when the reading started
     std::atomic<bool> cancel{false};
     bool finished = false; // under the cache's mutex
     std::thread thread;
@@ -48,6 +49,10 @@ struct Cache {
     std::vector<std::shared_ptr<Job>> retired; // abandoned or done, their threads not yet joined
     std::optional<ConnectionString> target;    // how the file prepared last is opened
     size_t foldAfter = kFoldAfter;
+    // Counts this program's own writes. A file's time stamps move in steps of
+    // milliseconds, so two quick edits can leave the same signature; a fresh
+    // index read meanwhile must not take the place of one that followed them.
+    quint64 generation = 0;
     WordIndexCache::Stats stats;
 
     ~Cache() {
@@ -139,7 +144,8 @@ void run(const std::shared_ptr<Job>& job) {
         c.job.reset();
         if (read) {
             const bool current =
-                !job->fold || (c.entry && c.entry->path == job->path && c.entry->signature == signature);
+                !job->fold || (c.entry && c.entry->path == job->path && c.entry->signature == signature &&
+                               c.generation == job->generation);
             if (current)
                 publish(c, job->path, signature, std::move(index), timer.elapsed(), job->fold);
             else if (c.entry && c.entry->path == job->path && c.entry->index &&
@@ -159,6 +165,7 @@ void start(Cache& c, const QString& path, const ConnectionString& target, bool f
     job->target = target;
     job->target.readOnly = true; // it only reads
     job->fold = fold;
+    job->generation = c.generation;
     job->thread = std::thread([job] { run(job); });
     c.job = std::move(job);
 }
@@ -252,6 +259,7 @@ bool WordIndexCache::preparingFor(const QString& connectionString) {
 void WordIndexCache::noteWrite(const QString& path) {
     Cache& c = cache();
     std::lock_guard lock(c.mutex);
+    ++c.generation;
     invalidate(c, canonical(path));
 }
 
@@ -260,6 +268,7 @@ void WordIndexCache::noteChanges(const QString& path, const FileSignature& befor
     const QString p = canonical(path);
     Cache& c = cache();
     std::lock_guard lock(c.mutex);
+    ++c.generation;
     // The index must hold the file exactly as it was before the statement.
     if (c.entry && c.entry->path == p && c.entry->signature == before) {
         if (changes.empty()) {
