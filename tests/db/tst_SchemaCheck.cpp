@@ -1,10 +1,8 @@
 #include "db/ConnectionString.h"
 #include "db/SchemaCheck.h"
-#include "support/CliRun.h"
 #include "support/Fixtures.h"
 #include "support/TestDictionary.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSet>
 
@@ -38,7 +36,6 @@ const ShapeCase kShapes[] = {
     {"word_is_60_long", "WYRAZY (WyrazID INTEGER, Wyraz VARCHAR(60))", 8, false},
     {"word_is_49_long", "WYRAZY (WyrazID INTEGER, Wyraz VARCHAR(49))", 8, false},
     {"no_descriptions_table", "OPISY", 9, true},
-    {"lower_case_description_fields", "OPISY (wyrazid INTEGER, opis VARCHAR(255))", 0, false},
     {"descriptions_without_id", "OPISY (IdWyrazu INTEGER, Opis VARCHAR(255))", 10, false},
     {"description_id_is_text", "OPISY (WyrazID VARCHAR(10), Opis VARCHAR(255))", 11, false},
     {"descriptions_without_text", "OPISY (WyrazID INTEGER, Tresc VARCHAR(255))", 12, false},
@@ -66,33 +63,26 @@ TEST_P(ShapeTest, GivesTheCodeOfTheFailingStep) {
 INSTANTIATE_TEST_SUITE_P(Native, ShapeTest, ::testing::ValuesIn(kShapes),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SchemaCheck, MissingOrUnusableFilesGiveCodesOneAndTwo) {
+TEST(SchemaCheck, MissingUnusableOrLockedFilesGiveCodesOneAndTwo) {
     QTemporaryDir dir;
-    QFile(dir.filePath(QStringLiteral("inny.mdb"))).open(QIODevice::WriteOnly);
-    EXPECT_EQ(check(QString()).code, 1);
-    EXPECT_FALSE(check(QString()).error.has_value());
-    EXPECT_EQ(check(dir.filePath(QStringLiteral("brak.mdb"))).code, 1);
-    EXPECT_EQ(check(dir.path()).code, 1) << "a folder is not a file";
-
-    TestDictionary hidden;
-    const QString hiddenPath = hidden.folder() + QStringLiteral("/.ukryty.mdb");
-    ASSERT_TRUE(QFile::copy(hidden.path(), hiddenPath));
-    EXPECT_EQ(check(hiddenPath).code, 1) << "hidden files do not count";
-
-    const QString empty = dir.filePath(QStringLiteral("inny.mdb"));
-    const SchemaCheck::Result emptyResult = check(empty);
-    EXPECT_EQ(emptyResult.code, 2);
-    ASSERT_TRUE(emptyResult.error.has_value());
-    EXPECT_FALSE(emptyResult.error->description().isEmpty());
-}
-
-TEST(SchemaCheck, PasswordDecidesCodeTwo) {
-    TestDictionary dict({QStringLiteral("KOT")}, {}, QStringLiteral("a;b"));
-    EXPECT_EQ(check(dict.path(), QStringLiteral("a;b")).code, 0);
-    EXPECT_EQ(check(dict.path(), QStringLiteral("a")).code, 2);
-    const SchemaCheck::Result empty = check(dict.path());
-    EXPECT_EQ(empty.code, 2);
-    ASSERT_TRUE(empty.error.has_value());
+    const QString other = dir.filePath(QStringLiteral("inny.mdb"));
+    QFile(other).open(QIODevice::WriteOnly);
+    TestDictionary locked({QStringLiteral("KOT")}, {}, QStringLiteral("a;b"));
+    const QString hidden = locked.folder() + QStringLiteral("/.ukryty.mdb");
+    ASSERT_TRUE(QFile::copy(locked.path(), hidden));
+    // A folder is not a file, hidden files do not count.
+    for (const QString& path : {QString(), dir.filePath(QStringLiteral("brak.mdb")), dir.path(), hidden}) {
+        EXPECT_EQ(check(path, QStringLiteral("a;b")).code, 1) << path.toStdString();
+        EXPECT_FALSE(check(path).error.has_value());
+    }
+    for (const auto& [path, password] :
+         {std::pair{other, QString()}, std::pair{locked.path(), QString("a")}}) {
+        const SchemaCheck::Result result = check(path, password);
+        EXPECT_EQ(result.code, 2) << path.toStdString();
+        ASSERT_TRUE(result.error.has_value());
+        EXPECT_FALSE(result.error->description().isEmpty());
+    }
+    EXPECT_EQ(check(locked.path(), QStringLiteral("a;b")).code, 0);
 }
 
 TEST(SchemaCheck, MessagesOfEveryCode) {
@@ -156,16 +146,5 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureTest, ::testing::ValuesIn(kFixtureCase
     return rowName(QString::fromUtf8(info.param.file).section(QLatin1Char('.'), 0, 0).toStdString() +
                    (*info.param.password ? std::string("_with_") + info.param.password : std::string()));
 });
-
-// The command line prints the code and its message, and fails unless it is 0.
-TEST(SchemaCheck, CliCheckPrintsCodeAndMessage) {
-    LITERON_REQUIRE_FIXTURES();
-    for (const auto& [file, code] : {std::pair{"slownik.mdb", 0}, std::pair{"wyraz_60.mdb", 8}}) {
-        const CliRun run = cli({QStringLiteral("check"), fixturePath(QStringLiteral("mdb/") + file)});
-        EXPECT_EQ(run.out, QString::number(code) + QLatin1Char('\t') + SchemaCheck::DBError(qint16(code)) +
-                               QLatin1Char('\n'));
-        EXPECT_EQ(run.exitCode == 0, code == 0) << file;
-    }
-}
 
 } // namespace
