@@ -25,22 +25,29 @@ protected:
 
 TestDictionary* JetDialect::s_dict = nullptr;
 
-// The first value of a statement as "type:value" (whole, double, text or null),
-// or "error:" and the description of the refusal, late ones included.
-std::string firstValue(const QString& sql, Connection& connection) {
+// A statement's result as one text: the type of its first value (whole,
+// double, text or null), ":", then the rows in sorted order, "|" between fields
+// and ";" between rows; or "error:" and the description of the refusal, late
+// ones included.
+std::string result(const QString& sql, Connection& connection) {
     try {
         Recordset rs;
         rs.open(sql, connection);
-        const QVariant v = rs.value(0);
+        const QVariant first = rs.value(0);
+        QStringList rows;
         for (; !rs.eof(); rs.moveNext()) {
+            QStringList fields;
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                fields << rs.value(i).toString();
+            rows << fields.join('|');
         }
-        if (v.isNull())
-            return "null";
-        const bool whole = v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong;
-        return (whole                             ? "whole:"
-                : v.typeId() == QMetaType::Double ? "double:"
-                                                  : "text:") +
-               v.toString().toStdString();
+        rows.sort();
+        const int type = first.typeId();
+        const char* kind = first.isNull()                                          ? "null"
+                           : type == QMetaType::Int || type == QMetaType::LongLong ? "whole:"
+                           : type == QMetaType::Double                             ? "double:"
+                                                                                   : "text:";
+        return kind + (first.isNull() ? std::string() : rows.join(';').toStdString());
     } catch (const AppError& e) {
         return "error:" + e.description().toStdString();
     }
@@ -48,8 +55,8 @@ std::string firstValue(const QString& sql, Connection& connection) {
 
 struct ExpressionCase {
     const char* name;
-    const char* expression; // after SELECT
-    const char* expected;   // "type:value"; for "error:..." a part of the description
+    const char* sql;      // after SELECT
+    const char* expected; // as result() gives it; for "error:..." a part of the description
 };
 
 // clang-format off
@@ -73,7 +80,8 @@ const ExpressionCase kExpressions[] = {
     {"concatenation_all_null", "NULL & NULL", "null"},
     {"minus_minus_is_no_comment", "5--3", "whole:8"},
     {"true_is_minus_one", "1=1", "whole:-1"},
-    {"truth_values", "(1=2) & True & (1 < 2 And 3 < 2) & (Not 1 > 2) & ((1 = 1) Xor (1 = 2)) & (NULL Is Null)", "text:0-10-1-1-1"},
+    {"truth_values", "(1=2) & True & (1 < 2 And 3 < 2) & (Not 1 > 2) & "
+     "((1 = 1) Xor (1 = 2)) & (NULL Is Null)", "text:0-10-1-1-1"},
     {"like_is_minus_one", "'ŻÓŁW' LIKE 'żół_'", "whole:-1"},
     {"like_null", "NULL LIKE 'A'", "null"},
     {"double_quotes_are_a_text", "\"O'K\"", "text:O'K"},
@@ -117,6 +125,27 @@ const ExpressionCase kExpressions[] = {
     {"mid_zero_length", "Mid('abc', 2, 0)", "text:"},
     {"month", "Month(#2024-03-05#)", "whole:3"},
     {"now_has_a_time", "Len(Now())", "whole:19"},
+    // Whole statements.
+    {"top_per_select_of_union_all", "TOP 1 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'KOT%' UNION ALL "
+     "SELECT TOP 1 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'PIES%'", "text:KOT;PIES"},
+    {"top_of_the_last_select_only", "Wyraz FROM WYRAZY WHERE Wyraz LIKE 'KOT%' UNION ALL "
+     "SELECT TOP 1 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'PIES%'", "text:KOT;KOTEK;KOTY;PIES"},
+    {"top_takes_ties_of_the_last_row", "TOP 3 Wyraz FROM WYRAZY ORDER BY LEN(Wyraz)",
+     "text:KOT;KOTY;OSA;PIES;ZOLW;ŻÓŁW"},
+    {"top_without_ties", "TOP 2 Wyraz FROM WYRAZY ORDER BY LEN(Wyraz)", "text:KOT;OSA"},
+    {"top_ties_by_alias", "TOP 1 Wyraz, LEN(Wyraz) AS L FROM WYRAZY ORDER BY L", "text:KOT|3;OSA|3"},
+    {"top_without_order_is_exact", "TOP 2 Wyraz FROM WYRAZY", "text:KOT;KOTEK"},
+    {"distinct_then_top", "DISTINCT TOP 2 LEN(Wyraz) AS L FROM WYRAZY", "whole:3;5"},
+    {"top_percent_rounds_up", "TOP 30 PERCENT Wyraz FROM WYRAZY", "text:KOT;KOTEK;KOTY"},
+    {"top_in_sub_query", "Wyraz FROM WYRAZY WHERE WyrazID IN "
+     "(SELECT TOP 2 WyrazID FROM WYRAZY ORDER BY WyrazID DESC)", "text:ZOLW;ŻÓŁW"},
+    {"condition_in_where_keeps_rows", "Wyraz FROM WYRAZY WHERE (LEN(Wyraz) = 3) = True", "text:KOT;OSA"},
+    {"between_and_in", "Wyraz FROM WYRAZY WHERE WyrazID Between 2 And 4 AND Wyraz Not In ('KOTY')", "text:KOTEK;PIES"},
+    {"division_in_where", "Wyraz FROM WYRAZY WHERE WyrazID / 4 = 0.5", "text:KOTEK"},
+    {"equality_ignores_case_keeps_diacritics", "WyrazID FROM WYRAZY WHERE Wyraz = 'żółw'", "whole:7"},
+    {"in_ignores_case", "Wyraz FROM WYRAZY WHERE Wyraz IN ('zolw', 'kot')", "text:KOT;ZOLW"},
+    {"first_and_last_of_a_group", "WyrazID, FIRST(Opis), LAST(Opis) FROM OPISY GROUP BY WyrazID",
+     "whole:1|pierwszy|drugi;2|jedyny|jedyny"},
     // Refusals: a Polish description, never the engine's English.
     {"syntax_error", "Wyraz FROM WYRAZY WHERE", "error:Błąd składni"},
     {"sql_of_the_engine", "Wyraz FROM WYRAZY LIMIT 1", "error:Błąd składni"},
@@ -147,11 +176,10 @@ class Expression : public JetDialect, public ::testing::WithParamInterface<Expre
 
 TEST_P(Expression, GivesTheDialectsValueAndType) {
     const ExpressionCase& c = GetParam();
-    const std::string got =
-        firstValue(QStringLiteral("SELECT ") + QString::fromUtf8(c.expression), connection);
+    const std::string got = result(QStringLiteral("SELECT ") + QString::fromUtf8(c.sql), connection);
     const std::string expected = c.expected;
     if (expected.rfind("error:", 0) != 0) {
-        EXPECT_EQ(got, expected) << c.expression;
+        EXPECT_EQ(got, expected) << c.sql;
         return;
     }
     ASSERT_EQ(got.rfind("error:", 0), 0u) << got;
@@ -164,76 +192,30 @@ TEST_P(Expression, GivesTheDialectsValueAndType) {
 INSTANTIATE_TEST_SUITE_P(Jet, Expression, ::testing::ValuesIn(kExpressions),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// ---- whole statements: rows and captions ----
-
-struct StatementCase {
-    const char* name;
-    const char* sql;
-    const char* captions; // "|" between captions
-    const char* rows;     // ";" between rows, "|" between fields; compared in sorted order
-};
-
-// clang-format off
-const StatementCase kStatements[] = {
-    {"top_per_select_of_union_all", "SELECT TOP 1 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'KOT%' UNION ALL "
-     "SELECT TOP 1 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'PIES%'", "Wyraz", "KOT;PIES"},
-    {"top_of_the_last_select_only", "SELECT Wyraz FROM WYRAZY WHERE Wyraz LIKE 'KOT%' UNION ALL "
-     "SELECT TOP 1 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'PIES%'", "Wyraz", "KOT;KOTEK;KOTY;PIES"},
-    {"top_takes_ties_of_the_last_row", "SELECT TOP 3 Wyraz FROM WYRAZY ORDER BY LEN(Wyraz)", "Wyraz", "KOT;KOTY;OSA;PIES;ZOLW;ŻÓŁW"},
-    {"top_without_ties", "SELECT TOP 2 Wyraz FROM WYRAZY ORDER BY LEN(Wyraz)", "Wyraz", "KOT;OSA"},
-    {"top_ties_by_alias", "SELECT TOP 1 Wyraz, LEN(Wyraz) AS L FROM WYRAZY ORDER BY L", "Wyraz|L", "KOT|3;OSA|3"},
-    {"top_without_order_is_exact", "SELECT TOP 2 Wyraz FROM WYRAZY", "Wyraz", "KOT;KOTEK"},
-    {"distinct_then_top", "SELECT DISTINCT TOP 2 LEN(Wyraz) AS L FROM WYRAZY", "L", "3;5"},
-    {"top_percent_rounds_up", "SELECT TOP 30 PERCENT Wyraz FROM WYRAZY", "Wyraz", "KOT;KOTEK;KOTY"},
-    {"top_in_sub_query", "SELECT Wyraz FROM WYRAZY WHERE WyrazID IN "
-     "(SELECT TOP 2 WyrazID FROM WYRAZY ORDER BY WyrazID DESC)", "Wyraz", "ZOLW;ŻÓŁW"},
-    {"captions_as_jet_names_them", "SELECT LEFT(Wyraz,2), Wyraz & 'x', True, 7 Mod 3, Wyraz, WYRAZY.WyrazID, "
-     "[Wyraz] AS W FROM WYRAZY WHERE WyrazID = 1", "Expr1000|Expr1001|Expr1002|Expr1003|Wyraz|WyrazID|W",
-     "KO|KOTx|-1|1|KOT|1|KOT"},
-    {"condition_in_where_keeps_rows", "SELECT Wyraz FROM WYRAZY WHERE (LEN(Wyraz) = 3) = True", "Wyraz", "KOT;OSA"},
-    {"between_and_in", "SELECT Wyraz FROM WYRAZY WHERE WyrazID Between 2 And 4 AND Wyraz Not In ('KOTY')", "Wyraz", "KOTEK;PIES"},
-    {"division_in_where", "SELECT Wyraz FROM WYRAZY WHERE WyrazID / 4 = 0.5", "Wyraz", "KOTEK"},
-    {"equality_ignores_case_keeps_diacritics", "SELECT WyrazID FROM WYRAZY WHERE Wyraz = 'żółw'", "WyrazID", "7"},
-    {"in_ignores_case", "SELECT Wyraz FROM WYRAZY WHERE Wyraz IN ('zolw', 'kot')", "Wyraz", "KOT;ZOLW"},
-    {"first_and_last_of_a_group", "SELECT WyrazID, FIRST(Opis), LAST(Opis) FROM OPISY GROUP BY WyrazID",
-     "WyrazID|Expr1000|Expr1001", "1|pierwszy|drugi;2|jedyny|jedyny"},
-};
-// clang-format on
-
-class Statement : public JetDialect, public ::testing::WithParamInterface<StatementCase> {};
-
-TEST_P(Statement, GivesTheRowsAndCaptions) {
-    const StatementCase& c = GetParam();
+TEST_F(JetDialect, CaptionsAreNamedAsJetNamesThem) {
+    const QString sql =
+        QStringLiteral("SELECT LEFT(Wyraz,2), Wyraz & 'x', True, 7 Mod 3, Wyraz, WYRAZY.WyrazID, "
+                       "[Wyraz] AS W FROM WYRAZY WHERE WyrazID = 1");
     Recordset rs;
-    rs.open(QString::fromUtf8(c.sql), connection);
-    QStringList captions, rows;
+    rs.open(sql, connection);
+    QStringList captions;
     for (int i = 0; i < rs.fieldCount(); ++i)
         captions << rs.field(i).name;
-    EXPECT_EQ(captions.join('|').toStdString(), c.captions);
-    for (; !rs.eof(); rs.moveNext()) {
-        QStringList fields;
-        for (int i = 0; i < rs.fieldCount(); ++i)
-            fields << rs.value(i).toString();
-        rows << fields.join('|');
-    }
-    rows.sort();
-    EXPECT_EQ(rows.join(';').toStdString(), c.rows);
+    EXPECT_EQ(captions.join('|'), QStringLiteral("Expr1000|Expr1001|Expr1002|Expr1003|Wyraz|WyrazID|W"));
+    EXPECT_EQ(result(sql, connection), "text:KO|KOTx|-1|1|KOT|1|KOT");
 }
-
-INSTANTIATE_TEST_SUITE_P(Jet, Statement, ::testing::ValuesIn(kStatements),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 QString nested(int levels) {
     return QStringLiteral("SELECT ") + QString(levels, '(') + '1' + QString(levels, ')');
 }
 
 TEST_F(JetDialect, DeepNestingIsRefusedWithAMessageNotACrash) {
-    EXPECT_EQ(firstValue(nested(50), connection), "whole:1");
+    EXPECT_EQ(result(nested(50), connection), "whole:1");
     for (const QString& sql :
          {nested(5000), QStringLiteral("SELECT ") + QString(5000, '-') + '1',
           QStringLiteral("SELECT 1 WHERE ") + QStringLiteral("NOT ").repeated(5000) + '1',
           QStringLiteral("SELECT 1 IN ") + QStringLiteral("(SELECT 1 IN ").repeated(3000)})
-        EXPECT_NE(firstValue(sql, connection).find("zbyt złożone"), std::string::npos);
+        EXPECT_NE(result(sql, connection).find("zbyt złożone"), std::string::npos);
 }
 
 TEST_F(JetDialect, LongJoinOfTextsIsOneText) {
@@ -243,8 +225,7 @@ TEST_F(JetDialect, LongJoinOfTextsIsOneText) {
         parts << (i == 120 ? QStringLiteral("NULL") : QStringLiteral("'%1'").arg(i % 10));
         expected += i == 120 ? "" : std::to_string(i % 10);
     }
-    EXPECT_EQ(firstValue(QStringLiteral("SELECT ") + parts.join(QStringLiteral(" & ")), connection),
-              expected);
+    EXPECT_EQ(result(QStringLiteral("SELECT ") + parts.join(QStringLiteral(" & ")), connection), expected);
 }
 
 } // namespace
