@@ -133,8 +133,7 @@ TEST(Provider, OpensOnlyWithTheRightPasswordAndOnlyADictionaryFile) {
     QTemporaryDir dir;
     const QString text = dir.filePath(QStringLiteral("tekst.mdb"));
     QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(4096, 'x'));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
     file.close();
     Connection connection;
     for (const QString& path : {dir.filePath(QStringLiteral("brak.mdb")), text})

