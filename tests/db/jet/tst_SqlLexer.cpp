@@ -20,11 +20,10 @@ const char* const kKindNames[] = {"word",    "number", "text",  "quoted", "name"
 
 std::string render(const QString& sql, Dialect dialect) {
     try {
-        QString out;
+        std::string out;
         for (const SqlToken& token : SqlLexer::tokenize(sql, dialect))
-            out += QString::fromLatin1(kKindNames[int(token.kind)]) + QLatin1Char(':') + token.text +
-                   QLatin1Char('\n');
-        return out.toStdString();
+            out += kKindNames[int(token.kind)] + (':' + token.text.toStdString()) + '\n';
+        return out;
     } catch (const AppError&) {
         return "error";
     }
