@@ -155,7 +155,7 @@ TEST_F(IndexAfterEdits, ManyEditsAreFoldedIntoAFreshIndexInTheBackground) {
     WordIndexCache::prepare(m_cs);
     WordIndexCache::waitIdle();
     WordIndexCache::foldAfter(4);
-    const WordIndexCache::Stats before = WordIndexCache::stats();
+    const int builds = WordIndexCache::stats().builds;
     for (const Edit& edit : kEdits) {
         if (edit.kind == Followed)
             execute(m_cs, edit.sql);
@@ -163,13 +163,15 @@ TEST_F(IndexAfterEdits, ManyEditsAreFoldedIntoAFreshIndexInTheBackground) {
     // Answers stay exact while the fresh index is being read and after.
     expectSameAsEngine("the edits");
     WordIndexCache::waitIdle();
-    const WordIndexCache::Stats after = WordIndexCache::stats();
     // A fresh index was read: folded, or read again when an edit raced the fold.
-    EXPECT_GT(after.folds + after.builds, before.folds + before.builds);
+    EXPECT_GT(WordIndexCache::stats().builds, builds);
     expectSameAsEngine("the fold");
 }
 
-TEST(IndexInBackground, ASearchWaitsForTheReadingInProgressInsteadOfStartingAnother) {
+// A search while the index is being read is answered and leaves one reading
+// counted (whether it waited or read the file itself, abandoning the other
+// reading, the counts cannot tell); once read, asking again reads nothing.
+TEST(IndexInBackground, TheReadingInProgressServesTheSearchAndIsNotRepeatedOnceDone) {
     WordIndexCache::clear();
     GeneratedDictionary dict(40000, 99);
     const QString cs = dict.connectionString();
@@ -178,10 +180,9 @@ TEST(IndexInBackground, ASearchWaitsForTheReadingInProgressInsteadOfStartingAnot
     Connection connection;
     connection.open(cs);
     const Outcome first = runStatement(connection, "SELECT TOP 10 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'K%'");
-    EXPECT_TRUE(first.error.isEmpty()) << first;
+    EXPECT_EQ(first.rows.size(), 10) << first;
     WordIndexCache::waitIdle();
     EXPECT_EQ(WordIndexCache::stats().builds, builds + 1);
-    // Ready now: asking again for the same file reads nothing.
     WordIndexCache::prepare(cs);
     EXPECT_FALSE(WordIndexCache::preparing(dict.dict().path()));
     runStatement(connection, "SELECT TOP 10 Wyraz FROM WYRAZY WHERE Wyraz LIKE 'A%'");
