@@ -11,27 +11,22 @@
 
 namespace {
 
-// Everything a run hands its caller.
+// Everything a run hands its caller: the rows, each refresh point with the
+// rows delivered by then, the words listed, and the end, counters and error.
 struct Trace {
     QVector<QStringList> rows;
-    QList<qint32> refreshes;
-    QList<int> rowsAtRefresh;
-    SearchOutcome::End end = SearchOutcome::End::Completed;
-    qint32 rowsRead = 0;
+    QList<std::pair<qint32, qsizetype>> refreshes;
     qint32 wordsListed = 0;
-    bool limitReached = false;
-    QString error;
+    QString outcome;
 
     bool operator==(const Trace&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& out, const Trace& t) {
-    out << t.rows.size() << " rows, read " << t.rowsRead << ", listed " << t.wordsListed << ", end "
-        << int(t.end) << (t.limitReached ? " (limit)" : "") << ", refreshes";
-    for (qsizetype i = 0; i < std::min<qsizetype>(t.refreshes.size(), 10); ++i)
-        out << " " << t.refreshes[i] << "@" << t.rowsAtRefresh[i];
-    if (!t.error.isEmpty())
-        out << " error " << t.error.toStdString();
+    out << t.rows.size() << " rows, listed " << t.wordsListed << ", " << t.outcome.toStdString()
+        << ", refreshes";
+    for (const auto& [listed, rows] : t.refreshes.first(std::min<qsizetype>(t.refreshes.size(), 10)))
+        out << " " << listed << "@" << rows;
     return out;
 }
 
@@ -49,79 +44,60 @@ Trace trace(const SearchRequest& request, const QString& connectionString, const
         for (qsizetype i = 0; i < rows.size(); ++i)
             t.rows << rows.row(i);
     };
-    callbacks.refresh = [&](qint32 listed) {
-        t.refreshes << listed;
-        t.rowsAtRefresh << int(t.rows.size());
-    };
+    callbacks.refresh = [&](qint32 listed) { t.refreshes.append({listed, t.rows.size()}); };
     callbacks.stopRequested = [&] { return stopAfter > 0 && ++stopCalls >= stopAfter; };
     SearchRun run(request, settings);
     run.setRowTestsInProvider(path != Path::EngineOnly);
     const SearchOutcome outcome = run.exec(connectionString, callbacks);
     WordIndexCache::setEnabled(true);
-    t.end = outcome.end;
-    t.rowsRead = outcome.rowsRead;
     t.wordsListed = outcome.wordsListed;
-    t.limitReached = outcome.limitReached;
-    if (outcome.error)
-        t.error = outcome.error->description();
+    t.outcome = QStringLiteral("end %1, read %2%3, error %4")
+                    .arg(QString::number(int(outcome.end)), QString::number(outcome.rowsRead),
+                         outcome.limitReached ? QStringLiteral(" (limit)") : QString(),
+                         outcome.error ? outcome.error->description() : QString());
     return t;
-}
-
-QStringList fieldsOf(const QString& word) {
-    QStringList fields;
-    for (const QChar c : word)
-        fields << QString(c);
-    return fields;
 }
 
 // A search of each kind, made from a word of the dictionary so that it finds something.
 SearchRequest randomSearch(QRandomGenerator& random, const GeneratedDictionary& dict) {
     QString word = PolishText::upper(dict.anyWord(random)).left(15);
+    QString pattern;
     switch (random.bounded(5)) {
-    case 0: { // crossword, letter mode
-        QStringList fields = fieldsOf(word);
+    case 0: { // crossword, letter mode: some fields left empty
+        QStringList fields = word.split(QString(), Qt::SkipEmptyParts);
         for (QString& field : fields)
-            if (random.bounded(3) > 0)
-                field.clear();
+            field = random.bounded(3) > 0 ? QString() : field;
         return CrosswordSearch{fields, false};
     }
     case 1:
-    case 2: { // crossword, anagram mode
+    case 2: // crossword, anagram mode
         std::shuffle(word.begin(), word.end(), random);
-        return CrosswordSearch{fieldsOf(word), true};
-    }
-    case 3: { // pattern
-        QString pattern;
+        return CrosswordSearch{word.split(QString(), Qt::SkipEmptyParts), true};
+    case 3: // pattern: letters, "?" and "*"
         for (const QChar c : word) {
             const int choice = random.bounded(6);
-            pattern += choice < 2                                          ? QString(QLatin1Char('?'))
-                       : choice < 3 && !pattern.endsWith(QLatin1Char('*')) ? QString(QLatin1Char('*'))
-                       : choice < 4                                        ? QString(c.toLower())
-                                                                           : QString(c);
+            pattern += choice < 2                             ? QStringLiteral("?")
+                       : choice < 3 && !pattern.endsWith('*') ? QStringLiteral("*")
+                                                              : QString(c);
         }
         return PatternSearch{pattern, false};
     }
-    default: { // Scrabble
-        QString pattern;
-        int letters = 0;
-        for (const QChar c : word) {
-            const int choice = random.bounded(10);
-            if ((choice < 3 && letters < 3) || (letters == 0 && pattern.size() + 1 == word.size())) {
-                pattern += c;
-                ++letters;
-            } else if (choice < 6) {
-                pattern += QLatin1Char('?');
-            } else if (!pattern.endsWith(QLatin1Char('*'))) {
-                pattern += QLatin1Char('*');
-            }
-        }
-        QStringList rack;
-        const int size = std::max<int>(int(pattern.count(QLatin1Char('?'))), 1 + random.bounded(7));
-        for (int i = 0; i < std::min(size, 7); ++i)
-            rack << (random.bounded(8) == 0 ? QString() : QString(word[random.bounded(int(word.size()))]));
-        return ScrabbleSearch{pattern, rack, random.bounded(2) == 0};
+    // Scrabble: up to three of the word's letters on the board, at least one.
+    int letters = 0;
+    for (const QChar c : word) {
+        const int choice = random.bounded(10);
+        const bool kept = (choice < 3 && letters < 3) || (letters == 0 && pattern.size() + 1 == word.size());
+        letters += kept;
+        pattern += kept                                 ? QString(c)
+                   : choice < 6                         ? QStringLiteral("?")
+                   : pattern.endsWith(QLatin1Char('*')) ? QString()
+                                                        : QStringLiteral("*");
     }
-    }
+    QStringList rack;
+    const int size = std::max<int>(int(pattern.count(QLatin1Char('?'))), 1 + random.bounded(7));
+    for (int i = 0; i < std::min(size, 7); ++i)
+        rack << (random.bounded(8) == 0 ? QString() : QString(word[random.bounded(int(word.size()))]));
+    return ScrabbleSearch{pattern, rack, random.bounded(2) == 0};
 }
 
 TEST(IndexedSearch, SameRowsCountersAndRefreshPointsAsTheEngine) {
@@ -141,13 +117,10 @@ TEST(IndexedSearch, SameRowsCountersAndRefreshPointsAsTheEngine) {
         const int stopAfter = random.bounded(4) == 0 ? 1 + random.bounded(3000) : 0;
         const Trace indexed = trace(request, cs, settings, Path::Index, stopAfter);
         const Trace engine = trace(request, cs, settings, Path::EngineOnly, stopAfter);
-        const auto what = [&] {
-            return std::visit([](const auto& s) { return typeid(s).name(); }, request) + std::string(" #") +
-                   std::to_string(i);
-        };
-        ASSERT_EQ(indexed, engine) << what();
+        ASSERT_EQ(indexed, engine) << "kind " << request.index() << " #" << i;
         // The engine with the row tests in the provider, for the searches that have them.
-        ASSERT_EQ(trace(request, cs, settings, Path::EngineFiltering, stopAfter), engine) << what();
+        ASSERT_EQ(trace(request, cs, settings, Path::EngineFiltering, stopAfter), engine)
+            << "kind " << request.index() << " #" << i;
         listing += indexed.wordsListed > 0;
     }
     EXPECT_GT(listing, 50);
