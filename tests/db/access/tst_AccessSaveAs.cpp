@@ -1,11 +1,9 @@
 // Save-as of an Access file: the native copy holds the same tables, columns
 // and rows, so checking the copy gives what checking the original gives.
-#include "db/AppError.h"
 #include "db/Command.h"
 #include "db/Connection.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseFiles.h"
-#include "db/Recordset.h"
 #include "db/SchemaCheck.h"
 #include "db/access/AccessSnapshot.h"
 #include "support/Fixtures.h"
@@ -30,16 +28,20 @@ void PrintTo(const CopyCase& c, std::ostream* os) {
     *os << c.file;
 }
 
-class AccessSaveAs : public ::testing::TestWithParam<CopyCase> {};
+class AccessSaveAs : public ::testing::TestWithParam<CopyCase> {
+protected:
+    QTemporaryDir dir;
+    QString target = dir.filePath(QStringLiteral("kopia.mdb"));
+};
 
 TEST_P(AccessSaveAs, CopyChecksLikeTheOriginalWithTheSameContent) {
     LITERON_REQUIRE_FIXTURES();
     const QString source = fixturePath(QString::fromUtf8(GetParam().file));
     const QString password = QString::fromUtf8(GetParam().password);
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("kopia.mdb"));
     DatabaseFiles::copyDatabase(source, target, password);
     EXPECT_EQ(checkCode(target, password), checkCode(source, password));
+    if (!password.isEmpty())
+        EXPECT_EQ(checkCode(target), 2) << "the copy keeps the password it was opened with";
     // Every table with the same columns (name, type, size) and the same rows in the same order.
     Connection original;
     original.open(ConnectionString::build(true, source, password));
@@ -53,23 +55,20 @@ TEST_P(AccessSaveAs, CopyChecksLikeTheOriginalWithTheSameContent) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixtures, AccessSaveAs,
-    ::testing::Values(CopyCase{"mdb/slownik.mdb", ""}, CopyCase{"mdb/slownik_haslo.mdb", "tajne;1"},
-                      CopyCase{"mdb/male_litery.mdb", ""}, CopyCase{"mdb/wyrazid_tekst.mdb", ""},
-                      CopyCase{"mdb/wyraz_60.mdb", ""}, CopyCase{"mdb/wyraz_memo.mdb", ""},
-                      CopyCase{"mdb/obcy_nwind.mdb", ""}, CopyCase{"ace/empty2010.accdb", ""},
-                      CopyCase{"ace/testEmoticonsV2010.accdb", ""}),
-    [](const auto& info) {
-        QString name = QString::fromUtf8(info.param.file);
-        name = name.mid(name.indexOf(QLatin1Char('/')) + 1);
-        return name.left(name.indexOf(QLatin1Char('.'))).toStdString();
-    });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Fixtures, AccessSaveAs, ::testing::Values(
+    CopyCase{"mdb/slownik.mdb", ""}, CopyCase{"mdb/slownik_haslo.mdb", "tajne;1"},
+    CopyCase{"mdb/male_litery.mdb", ""}, CopyCase{"mdb/wyrazid_tekst.mdb", ""},
+    CopyCase{"mdb/wyraz_60.mdb", ""}, CopyCase{"mdb/wyraz_memo.mdb", ""},
+    CopyCase{"mdb/obcy_nwind.mdb", ""}, CopyCase{"ace/empty2010.accdb", ""},
+    CopyCase{"ace/testEmoticonsV2010.accdb", ""}),
+    [](const auto& info) { return QString::fromUtf8(info.param.file).section('/', 1).section('.', 0, 0).toStdString(); });
+// clang-format on
 
-TEST(AccessSaveAsDictionary, NewWordsOfTheCopyFollowTheLastNumber) {
+using AccessSaveAsDictionary = AccessSaveAs;
+
+TEST_F(AccessSaveAsDictionary, NewWordsOfTheCopyFollowTheLastNumber) {
     LITERON_REQUIRE_FIXTURES();
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("kopia.mdb"));
     DatabaseFiles::copyDatabase(fixturePath(QStringLiteral("mdb/slownik.mdb")), target, QString());
     Command insert;
     insert.setActiveConnection(ConnectionString::build(false, target, QString()));
@@ -77,10 +76,9 @@ TEST(AccessSaveAsDictionary, NewWordsOfTheCopyFollowTheLastNumber) {
     insert.execute();
     Connection connection;
     connection.open(ConnectionString::build(true, target, QString()));
-    Recordset rs;
-    rs.open(QStringLiteral("SELECT WyrazID FROM WYRAZY WHERE Wyraz = 'NOWY'"), connection);
-    ASSERT_FALSE(rs.eof());
-    EXPECT_EQ(rs.value(0).toInt(), 121);
+    EXPECT_EQ(
+        runStatement(connection, QStringLiteral("SELECT WyrazID FROM WYRAZY WHERE Wyraz = 'NOWY'")).column(),
+        QStringList{"121"});
 }
 
 } // namespace

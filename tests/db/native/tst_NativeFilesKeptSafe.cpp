@@ -4,11 +4,12 @@
 #include "db/Command.h"
 #include "db/Connection.h"
 #include "db/ConnectionString.h"
-#include "db/Recordset.h"
 #include "db/SchemaCheck.h"
 #include "db/native/DictionaryWriter.h"
+#include "db/native/HandlePool.h"
 #include "db/native/NativeSchema.h"
 #include "db/native/TempFiles.h"
+#include "db/native/WriteAheadLog.h"
 #include "support/NativeFileContents.h"
 #include "support/TestDictionary.h"
 
@@ -42,29 +43,40 @@ void dieInsideATransaction(const QString& path) {
                      nullptr, nullptr);
         _exit(0);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
+    waitpid(child, nullptr, 0);
 }
 
-TestDictionary bigDictionary() {
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+}
+
+// The tests run as root, whom the system would let write anything: the
+// program itself must leave a file alone once its write bits are off.
+class ReadOnlyNativeFile : public ::testing::Test {
+protected:
+    void TearDown() override {
+        HandlePool::clear();
+        QFile::setPermissions(dict.path(), ReadOnlyBits | QFileDevice::WriteOwner);
+    }
+    TestDictionary dict;
+};
+
+TEST_F(ReadOnlyNativeFile, WithALeftJournalIsNeitherRolledBackNorCalledAWrongFormat) {
     QStringList words;
     QList<QPair<int, QString>> descriptions;
     for (int i = 1; i <= 3000; ++i) {
         words << QStringLiteral("SLOWO%1").arg(i);
         descriptions.append({i, QStringLiteral("opis numer %1 ").arg(i).repeated(4)});
     }
-    return TestDictionary(words, descriptions);
-}
-
-TEST(ReadOnlyNativeFile, WithALeftJournalIsNeitherRolledBackNorCalledAWrongFormat) {
-    const TestDictionary dict = bigDictionary();
+    dict.addWords(words);
+    dict.addDescriptions(descriptions);
     dieInsideATransaction(dict.path());
     const QString journal = dict.path() + QStringLiteral("-journal");
     ASSERT_GT(QFileInfo(journal).size(), 0) << "the writer left no journal";
     ASSERT_TRUE(QFile::setPermissions(dict.path(), ReadOnlyBits));
     const QByteArray before = fileBytes(dict.path());
 
-    // The window's default: read-write connections, whoever runs the program.
+    // The window's default: read-write connections.
     const SchemaCheck::Result result =
         SchemaCheck::run(dict.path(), ConnectionString::build(false, dict.path(), QString()));
     EXPECT_EQ(result.code, 2);
@@ -73,42 +85,76 @@ TEST(ReadOnlyNativeFile, WithALeftJournalIsNeitherRolledBackNorCalledAWrongForma
         << result.error->description().toStdString();
     EXPECT_EQ(fileBytes(dict.path()), before);
     EXPECT_TRUE(QFileInfo::exists(journal));
-    QFile::setPermissions(dict.path(), ReadOnlyBits | QFileDevice::WriteOwner);
 }
 
-TEST(ReadOnlyNativeFile, IsReadButNeverWritten) {
-    const TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("PIES")});
+TEST_F(ReadOnlyNativeFile, IsReadButNeverWrittenNorSwitchedToWriteAhead) {
+    dict.addWords({QStringLiteral("KOT"), QStringLiteral("PIES")});
     ASSERT_TRUE(QFile::setPermissions(dict.path(), ReadOnlyBits));
     const QByteArray before = fileBytes(dict.path());
     const QString cs = ConnectionString::build(false, dict.path(), QString());
     EXPECT_EQ(SchemaCheck::run(dict.path(), cs).code, 0);
-    Connection connection;
-    connection.open(cs);
-    Recordset rs;
-    rs.open(QStringLiteral("SELECT COUNT(*) FROM WYRAZY"), connection);
-    EXPECT_EQ(rs.value(0).toInt(), 2);
-    rs.close();
-    connection.close();
+    {
+        Connection connection;
+        connection.open(cs);
+        EXPECT_FALSE(WriteAheadLog::isWriteAhead(dict.path()));
+    }
     Command remove;
     remove.setActiveConnection(cs);
     remove.setCommandText(QStringLiteral("DELETE FROM WYRAZY"));
     EXPECT_THROW(remove.execute(), AppError);
+    HandlePool::clear();
     EXPECT_EQ(fileBytes(dict.path()), before);
-    QFile::setPermissions(dict.path(), ReadOnlyBits | QFileDevice::WriteOwner);
+}
+
+// A new dictionary appears under its name, with the usual permissions, only
+// when its writer commits.
+TEST(DictionaryWriter, NewFileAppearsOnlyOnCommit) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("nowy.mdb"));
+    {
+        DictionaryWriter writer(target);
+        EXPECT_EQ(writer.addWord(u"ALA"), 1);
+        EXPECT_EQ(writer.addWord(u"KOT"), 2);
+        EXPECT_FALSE(QFileInfo::exists(target));
+        writer.commit();
+    }
+    EXPECT_EQ(filesIn(dir.path()), QStringList{"nowy.mdb"}) << "no work file is left behind";
+    EXPECT_EQ(NativeFileContents::read(target).wordList(), (QStringList{"ALA", "KOT"}));
+    EXPECT_TRUE(QFileInfo(target).permissions() & QFileDevice::ReadGroup);
+}
+
+// Added words follow every number the file ever gave, a deleted word's too.
+TEST(DictionaryWriter, AddsToAnExistingFileAfterItsHighestNumber) {
+    const TestDictionary dict({QStringLiteral("KOT"), QStringLiteral("PIES"), QStringLiteral("OSA")},
+                              {{1, QStringLiteral("mruczek")}});
+    dict.exec(QStringLiteral("DELETE FROM WYRAZY WHERE WyrazID = 3"));
+    {
+        DictionaryWriter writer(dict.path());
+        QStringList seen;
+        writer.forEachWord(
+            [&](qint64 id, const QString& word) { seen << QStringLiteral("%1=%2").arg(id).arg(word); });
+        EXPECT_EQ(seen, (QStringList{"1=KOT", "2=PIES"}));
+        EXPECT_EQ(writer.descriptions(1), QStringList{"mruczek"});
+        EXPECT_EQ(writer.addWord(u"ALA"), 4);
+        writer.addDescription(1, u"dachowiec");
+        writer.commit();
+    }
+    const NativeFileContents contents = NativeFileContents::read(dict.path());
+    EXPECT_EQ(contents.words.value(4), QStringLiteral("ALA"));
+    EXPECT_EQ(contents.descriptions.value(1), (QStringList{"mruczek", "dachowiec"}));
 }
 
 // A writer of a new dictionary killed before its commit: its work file is
 // tidied away by the next writer in that folder, unless it is still held.
 TEST(WorkFiles, OfAKilledWriterGoButHeldOnesStay) {
     QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("nowy.mdb"));
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         try {
-            DictionaryWriter writer(target);
+            DictionaryWriter writer(dir.filePath(QStringLiteral("nowy.mdb")));
             writer.addWord(u"KOT");
             char c = 1;
             (void)!write(ready[1], &c, 1);
@@ -119,15 +165,15 @@ TEST(WorkFiles, OfAKilledWriterGoButHeldOnesStay) {
     }
     char c = 0;
     ASSERT_EQ(read(ready[0], &c, 1), 1);
-    const QStringList working = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    const QStringList working = filesIn(dir.path());
     ASSERT_EQ(working.size(), 1);
     TempFiles::removeStale(dir.path(), 0);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), working) << "removed while held";
+    EXPECT_EQ(filesIn(dir.path()), working) << "removed while held";
 
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     TempFiles::removeStale(dir.path(), 0);
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(filesIn(dir.path()).isEmpty());
     ::close(ready[0]);
     ::close(ready[1]);
 }
