@@ -23,10 +23,6 @@ const FitCase fitCases[] = {
     {"no_columns", {}, 300, 20, {}},
 };
 
-void PrintTo(const FitCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ColumnFitTable : public ::testing::TestWithParam<FitCase> {};
 
 TEST_P(ColumnFitTable, Widths) {

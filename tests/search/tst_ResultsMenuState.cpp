@@ -18,12 +18,10 @@ const char* const One = "Usuń wyraz";
 const char* const Many = "Usuń wyrazy";
 
 const MenuCase menuCases[] = {
-    {"empty_list", 0, 0, false, true, false, false, true, false, One},
     {"rows_none_selected", 5, 0, false, true, false, false, true, false, One},
     {"one_selected", 5, 1, false, true, true, true, true, true, One},
     {"two_selected", 5, 2, false, true, false, false, true, true, Many},
     {"read_only_one_selected", 5, 1, true, true, true, false, false, false, One},
-    {"read_only_two_selected", 5, 2, true, true, false, false, false, false, Many},
     {"query_results_one_selected", 5, 1, false, false, false, false, false, false, One},
 };
 

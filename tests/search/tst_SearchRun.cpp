@@ -21,11 +21,9 @@ QStringList letters(const char* text) {
 
 // Everything a run hands its caller, and the list a window would show.
 struct Recorded {
-    int layouts = 0;
     ResultLayout layout;
-    QVector<QStringList> rows; // in arrival order
-    QList<qint32> refreshes;   // the count at each refresh point
-    QList<int> rowsAtRefresh;  // rows handed over by then
+    QList<qint32> refreshes;  // the count at each refresh point
+    QList<int> rowsAtRefresh; // rows handed over by then
     SearchOutcome outcome;
     ResultsModel list;
 
@@ -50,20 +48,14 @@ void run(Recorded& r, const SearchRequest& request, const QString& connectionStr
     bool stop = false;
     SearchRun::Callbacks callbacks;
     callbacks.layout = [&](const ResultLayout& layout) {
-        ++r.layouts;
         r.layout = layout;
         r.list.applyLayout(layout);
     };
-    callbacks.rows = [&](ResultRows&& rows) {
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            r.rows << rows.row(i);
-        r.list.appendRows(std::move(rows));
-    };
+    callbacks.rows = [&](ResultRows&& rows) { r.list.appendRows(std::move(rows)); };
     callbacks.refresh = [&](qint32 listed) {
         r.refreshes << listed;
-        r.rowsAtRefresh << static_cast<int>(r.rows.size());
-        if (r.refreshes.size() == stopAt)
-            stop = true;
+        r.rowsAtRefresh << r.list.rowCount();
+        stop = stop || r.refreshes.size() == stopAt;
     };
     callbacks.stopRequested = [&] { return stop; };
     r.outcome = SearchRun(request, settings).exec(connectionString, callbacks);
@@ -122,7 +114,6 @@ TEST_P(Example, ListsTheWordsInTheirOrder) {
         run(r, c.request, dict.connectionString(), limits());
         WordIndexCache::setEnabled(true);
         EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
-        EXPECT_EQ(r.layouts, 1);
         const bool scrabble = std::holds_alternative<ScrabbleSearch>(c.request);
         EXPECT_EQ(r.layout, scrabble ? ResultLayout::scrabble() : ResultLayout::words());
         QStringList shown = r.shown();
@@ -130,7 +121,6 @@ TEST_P(Example, ListsTheWordsInTheirOrder) {
             for (int i = 0; i < shown.size(); ++i)
                 shown[i] += QLatin1Char('/') + r.shown(1)[i];
         EXPECT_EQ(shown, expected) << (fromMemory ? "from memory" : "by the engine");
-        EXPECT_EQ(r.outcome.wordsListed, expected.size());
     }
 }
 
@@ -193,22 +183,22 @@ TEST(SearchRunPattern, WhenTheDescriptionsStatementIsSent) {
     }
 }
 
+// A record is counted as read at once, but the refresh waits for a candidate.
 TEST(SearchRunScrabble, RefreshCadenceCountsRecordsReadButOnlyAtCandidates) {
     const QString long16 = QString(16, QLatin1Char('A'));
     const QString long18 = QStringLiteral("AB") + QString(16, QLatin1Char('B'));
-    {
-        // Record 2 is a candidate: the refresh comes.
-        TestDictionary dict(QStringList{long16, "AB"});
+    const struct {
+        QStringList words;
+        QList<qint32> refreshes;
+    } cases[] = {
+        {{long16, "AB"}, {1}}, // record 2 is a candidate: the refresh comes
+        {{"AB", long18}, {}},  // record 2 is too long to be one: no refresh at all
+    };
+    for (const auto& c : cases) {
+        TestDictionary dict(c.words);
         Recorded r;
         run(r, ScrabbleSearch{"*A*", letters("BC"), false}, dict.connectionString(), limits(5000, 2));
-        EXPECT_EQ(r.refreshes, (QList<qint32>{1}));
-    }
-    {
-        // Record 2 is too long to be a candidate: no refresh at all.
-        TestDictionary dict(QStringList{"AB", long18});
-        Recorded r;
-        run(r, ScrabbleSearch{"*A*", letters("BC"), false}, dict.connectionString(), limits(5000, 2));
-        EXPECT_TRUE(r.refreshes.isEmpty());
+        EXPECT_EQ(r.refreshes, c.refreshes) << c.words.join(' ').toStdString();
         EXPECT_EQ(r.outcome.rowsRead, 2);
         EXPECT_EQ(r.shown(), QStringList({"AB"}));
     }
@@ -222,66 +212,57 @@ TEST(SearchRunQuery, ColumnsFollowTheResultAndRowsKeepTheirOrder) {
             "select UCASE(WYRAZY.Wyraz) AS Wyraz, Opis FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = "
             "OPISY.WyrazID ORDER BY WYRAZY.WyrazID DESC"},
         dict.connectionString(), limits());
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed) << r.outcome.error->description().toStdString();
-    EXPECT_FALSE(r.layout.sorted);
-    EXPECT_EQ(r.list.headerData(0, Qt::Horizontal).toString(), QString("Wyraz"));
-    EXPECT_EQ(r.list.headerData(1, Qt::Horizontal).toString(), QString("Opis"));
+    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Completed);
+    EXPECT_EQ(r.layout, ResultLayout::query({"Wyraz", "Opis"}));
     EXPECT_EQ(r.shown(), QStringList({"ŻÓŁW", "KOTY", "KOT"}));
     EXPECT_EQ(r.shown(1), QStringList({"gad", "", "zwierzę"}));
 }
 
+// The limit is the TOP put into the statement (before DISTINCT), unless ignored.
 TEST(SearchRunQuery, TopInsertedUnlessIgnored) {
+    const struct {
+        const char* statement;
+        bool ignoreMaxRecords;
+        int listed;
+        QList<qint32> refreshes;
+    } cases[] = {
+        {"SELECT Wyraz FROM WYRAZY", false, 7, {3, 6}},
+        {"SELECT DISTINCT Wyraz FROM WYRAZY", false, 7, {3, 6}},
+        {"SELECT DISTINCT Wyraz FROM WYRAZY", true, 30, {3, 6, 9, 12, 15, 18, 21, 24, 27, 30}},
+    };
     TestDictionary dict(numbered("K", 30));
-    Recorded limited;
-    run(limited, QuerySearch{"SELECT Wyraz, WyrazID FROM WYRAZY"}, dict.connectionString(), limits(7, 3));
-    EXPECT_EQ(limited.list.rowCount(), 7);
-    EXPECT_EQ(limited.refreshes, (QList<qint32>{3, 6}));
-    EXPECT_EQ(limited.shown(1).first(), QString("1"));
-
-    Settings ignore = limits(7, 100);
-    ignore.IgnoreMaxRecords = true;
-    Recorded all;
-    run(all, QuerySearch{"SELECT DISTINCT Wyraz FROM WYRAZY"}, dict.connectionString(), ignore);
-    EXPECT_EQ(all.list.rowCount(), 30);
-
-    Recorded distinct;
-    run(distinct, QuerySearch{"SELECT DISTINCT Wyraz FROM WYRAZY"}, dict.connectionString(), limits(7, 100));
-    EXPECT_EQ(distinct.list.rowCount(), 7) << distinct.outcome.error->description().toStdString();
+    for (const auto& c : cases) {
+        Settings settings = limits(7, 3);
+        settings.IgnoreMaxRecords = c.ignoreMaxRecords;
+        Recorded r;
+        run(r, QuerySearch{c.statement}, dict.connectionString(), settings);
+        EXPECT_EQ(r.list.rowCount(), c.listed) << c.statement << " " << c.ignoreMaxRecords;
+        EXPECT_EQ(r.refreshes, c.refreshes) << c.statement << " " << c.ignoreMaxRecords;
+    }
 }
 
-// A refused query ends with neither columns nor rows; its error is shown
-// always and logged only when query errors are logged, unlike others.
+// A refused query ends with neither columns nor rows. Every error end is
+// shown; only the user's own query waits for LogQueryErrors to be logged.
 TEST(SearchRunErrors, ErrorEndShowsAndLogsWithThePlaceText) {
     TestEnvironment env;
     TestDictionary dict(smallDictionary);
-    Recorded r;
-    run(r, QuerySearch{"SELECT * FROM NIEMA"}, dict.connectionString(), limits());
-    EXPECT_EQ(r.outcome.end, SearchOutcome::End::Failed);
-    EXPECT_TRUE(r.outcome.errorInUserQuery);
-    EXPECT_EQ(r.layouts, 0);
-
-    env.mod.settings.LogQueryErrors = false;
-    r.outcome.reportError(env.mod);
-    ASSERT_EQ(env.prompts.shown.size(), 1);
-    EXPECT_EQ(env.prompts.shown.at(0).style, MsgStyle::Error);
-    EXPECT_TRUE(env.prompts.shown.at(0).text.startsWith(QString::fromUtf8("Wystąpił błąd numer (")));
-    EXPECT_TRUE(env.platform.logBytes().isEmpty());
-
-    env.mod.settings.LogQueryErrors = true;
-    r.outcome.reportError(env.mod);
-    EXPECT_EQ(env.prompts.shown.size(), 2);
-    const QByteArray log = env.platform.logBytes();
-    EXPECT_EQ(log.count('\n'), 1);
-    EXPECT_EQ(log.mid(20, 50), QByteArray("frmMain: btnSearch4_Click").leftJustified(50, ' '));
-
+    Recorded query;
+    run(query, QuerySearch{"SELECT * FROM NIEMA"}, dict.connectionString(), limits());
+    EXPECT_EQ(query.outcome.end, SearchOutcome::End::Failed);
+    EXPECT_TRUE(query.outcome.errorInUserQuery);
+    EXPECT_EQ(query.list.columnCount(), 0);
     Recorded crossword;
     run(crossword, CrosswordSearch{letters("??"), false},
         ConnectionString::build(false, "/nie/ma.mdb", QString()), limits());
+    EXPECT_EQ(crossword.outcome.end, SearchOutcome::End::Failed);
+
     env.mod.settings.LogQueryErrors = false;
+    query.outcome.reportError(env.mod);
     crossword.outcome.reportError(env.mod);
-    const QByteArray both = env.platform.logBytes();
-    EXPECT_EQ(both.count('\n'), 2);
-    EXPECT_TRUE(both.contains("frmMain: btnSearch1_Click"));
+    EXPECT_EQ(env.prompts.shown.size(), 2);
+    const QList<QByteArray> lines = env.platform.logBytes().split('\n');
+    ASSERT_EQ(lines.size(), 2); // one line and the end after it
+    EXPECT_TRUE(lines[0].contains("frmMain: btnSearch1_Click")) << lines[0].toStdString();
 }
 
 } // namespace
