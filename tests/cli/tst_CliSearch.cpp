@@ -1,22 +1,21 @@
 #include "support/CliRun.h"
 #include "support/TestDictionary.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-// Inserted out of alphabetical order: the output order is the list's.
-const char* const kWords[] = {"ŻÓŁW",  "KOTY",   "KROTNA", "KARTON",   "KOT",       "KĄT",
-                              "KAT",   "KANTOR", "KONTRA", "RUPIECIE", "PIERŚCIEŃ", "CIERPKIE",
-                              "ZEBRA", "ŹREBIĘ", "ŁOŚ",    "LAS"};
-
 // Each command once, with its options and its refusals: the searches
-// themselves are proved below the command line.
+// themselves are proved below the command line. The words are inserted out of
+// alphabetical order: the output order is the list's.
 TEST(CliSearch, CommandsOptionsAndRefusals) {
-    QStringList words;
-    for (const char* w : kWords)
-        words << QString::fromUtf8(w);
-    TestDictionary dict(words, {{16, "KOTLINA"}, {5, "zwierzę\tdomowe"}});
+    TestDictionary dict(
+        QString::fromUtf8("ŻÓŁW KOTY KROTNA KARTON KOT KĄT KAT KANTOR KONTRA RUPIECIE PIERŚCIEŃ "
+                          "CIERPKIE ZEBRA ŹREBIĘ ŁOŚ LAS")
+            .split(QLatin1Char(' ')),
+        {{16, "KOTLINA"}, {5, "zwierzę\tdomowe"}});
     const QString db = dict.path();
     const struct {
         QStringList args;
@@ -26,7 +25,6 @@ TEST(CliSearch, CommandsOptionsAndRefusals) {
     } cases[] = {
         {{"crossword", db, "k?T"}, 0, "KAT\nKĄT\nKOT\n", ""},
         {{"crossword", db, "K?T", "--max", "1"}, 0, "KOT\n", ""}, // the first in WyrazID order
-        {{"crossword", db, "KROTNA", "--anagram"}, 0, "KANTOR\nKARTON\nKONTRA\nKROTNA\n", ""},
         {{"crossword", db, "KRO?NA", "--anagram"}, 2, "", "Proszę wypełnić wszystkie pola.\n"},
         {{"crossword", db, "K?T", "--max", "0"}, 2, "", nullptr},
         {{"crossword", db, "K?T", "--bogus"}, 2, "", nullptr},
@@ -65,10 +63,9 @@ TEST(CliSearch, PasswordAndRepeat) {
     EXPECT_TRUE(wrong.err.contains(QLatin1Char('\t'))) << wrong.err.toStdString(); // number, description
     const CliRun run =
         cli({"crossword", dict.path(), "K?T", "--password", "tajne;1", "--read-only", "--repeat", "3"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QString("KAT\nKOT\n"));
-    EXPECT_TRUE(run.err.startsWith(QString::fromUtf8("Mediana przebiegów 2..3: "))) << run.err.toStdString();
-    EXPECT_TRUE(run.err.endsWith(" ms\n"));
+    EXPECT_EQ(run.out, QString("KAT\nKOT\n")) << run.err.toStdString();
+    const QRegularExpression median(QString::fromUtf8("^Mediana przebiegów 2\\.\\.3: \\d+\\.\\d{3} ms\n$"));
+    EXPECT_TRUE(median.match(run.err).hasMatch()) << run.err.toStdString();
 }
 
 } // namespace
