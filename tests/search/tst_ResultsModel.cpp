@@ -1,3 +1,6 @@
+#include "search/ColumnFit.h"
+#include "search/ResultsCopy.h"
+#include "search/ResultsMenuState.h"
 #include "search/ResultsModel.h"
 #include "search/SortPrefix.h"
 #include "support/PolishWords.h"
@@ -105,5 +108,83 @@ TEST(SortPrefix, AgreesWithThePolishCollationWheneverItDecides) {
     }
     EXPECT_GT(decided, 10000);
 }
+
+TEST(ResultsCopy, RowsInTheGivenOrderColumnsTabSeparated) {
+    ResultsModel model;
+    model.addColumn({"Wyraz", ResultColumn::Width::Default, 0});
+    model.addColumn({"Litery", ResultColumn::Width::Default, 0});
+    model.setSortState(false, 0, ResultsModel::Ascending);
+    model.addRow({"KOT", "3"});
+    model.addRow({"ŻÓŁW"}); // a row added later has no second text
+    model.addRow({"PIES", "4"});
+    EXPECT_EQ(ResultsCopy::text(model, {0, 2}), "KOT\t3\nPIES\t4");
+    EXPECT_EQ(ResultsCopy::text(model, {1}), "ŻÓŁW\t");
+    EXPECT_EQ(ResultsCopy::text(model, {}), QString());
+}
+
+struct MenuCase {
+    const char* name;
+    int rows;
+    int selected;
+    bool readOnly;
+    bool sorted;
+    bool descriptions, word, add, remove;
+    const char* deleteCaption;
+};
+
+const char* const One = "Usuń wyraz";
+const char* const Many = "Usuń wyrazy";
+
+const MenuCase menuCases[] = {
+    {"rows_none_selected", 5, 0, false, true, false, false, true, false, One},
+    {"one_selected", 5, 1, false, true, true, true, true, true, One},
+    {"two_selected", 5, 2, false, true, false, false, true, true, Many},
+    {"read_only_one_selected", 5, 1, true, true, true, false, false, false, One},
+    {"query_results_one_selected", 5, 1, false, false, false, false, false, false, One},
+};
+
+class MenuStates : public ::testing::TestWithParam<MenuCase> {};
+
+TEST_P(MenuStates, EntriesAndCaption) {
+    const MenuCase& c = GetParam();
+    const ResultsMenuState state = ResultsMenuState::decide(c.rows, c.selected, c.readOnly, c.sorted);
+    EXPECT_EQ(state.maintainDescriptions, c.descriptions);
+    EXPECT_EQ(state.maintainWord, c.word);
+    EXPECT_EQ(state.addWord, c.add);
+    EXPECT_EQ(state.deleteWord, c.remove);
+    EXPECT_EQ(state.deleteCaption, QString::fromUtf8(c.deleteCaption));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MenuStates, ::testing::ValuesIn(menuCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FitCase {
+    const char* name;
+    QVector<int> wanted;
+    int available;
+    int minimum;
+    QVector<int> widths;
+};
+
+const FitCase fitCases[] = {
+    {"all_fit_keep_their_widths", {40, 120, 60}, 300, 20, {40, 120, 60}},
+    {"narrow_keeps_wide_ones_share", {50, 400, 300}, 500, 20, {50, 225, 225}},
+    {"what_a_narrow_one_leaves_goes_on", {90, 400, 120}, 400, 20, {90, 190, 120}},
+    {"equal_wide_columns_split_evenly", {500, 500, 500}, 300, 20, {100, 100, 100}},
+    {"never_below_the_minimum", {200, 200, 200, 200}, 60, 30, {30, 30, 30, 30}},
+    {"a_column_wanting_less_than_the_minimum_keeps_it", {10, 500}, 100, 30, {10, 90}},
+    {"no_room_at_all", {80, 90}, -10, 25, {25, 25}},
+    {"no_columns", {}, 300, 20, {}},
+};
+
+class ColumnFitTable : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(ColumnFitTable, Widths) {
+    const FitCase& c = GetParam();
+    EXPECT_EQ(ColumnFit::fit(c.wanted, c.available, c.minimum), c.widths);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ColumnFitTable, ::testing::ValuesIn(fitCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

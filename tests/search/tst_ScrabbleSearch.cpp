@@ -1,3 +1,5 @@
+#include "search/CrosswordSearch.h"
+#include "search/QuerySearch.h"
 #include "search/ScrabbleSearch.h"
 
 #include <gtest/gtest.h>
@@ -49,5 +51,61 @@ TEST(ScrabbleRemainder, BoardLettersCutAtFirstOccurrence) {
     EXPECT_EQ(search("*R???E*", "ABC").matcher().remainder(QString::fromUtf8("PIERŚCIEŃ")),
               std::optional<QString>(QString::fromUtf8("PIŚCIEŃ")));
 }
+
+struct AnagramCase {
+    const char* name;
+    const char* word;
+    const char* pool;
+    bool passes;
+};
+
+const AnagramCase anagramCases[] = {
+    {"kantor", "KANTOR", "KROTNA", true},
+    {"ala_refuses_lal", "LAL", "ALA", false},
+    {"polish_letters_are_distinct", "ŁAN", "LAN", false},
+    {"polish_letters_match_exactly", "ŻÓŁW", "WŁÓŻ", true},
+    {"case_must_match", "kot", "KOT", false},
+    {"longer_word", "KOTY", "KOT", false},
+};
+
+class Anagram : public ::testing::TestWithParam<AnagramCase> {};
+
+TEST_P(Anagram, PoolRules) {
+    const AnagramCase& c = GetParam();
+    EXPECT_EQ(CrosswordSearch::isAnagram(QString::fromUtf8(c.word), QString::fromUtf8(c.pool)), c.passes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Anagram, ::testing::ValuesIn(anagramCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct TopCase {
+    const char* name;
+    const char* typed;
+    bool ignoreMaxRecords;
+    const char* sent;
+};
+
+// clang-format off
+const TopCase topCases[] = {
+    {"trimmed_upper_cased_spaces_collapsed", "  select    Wyraz FROM WYRAZY ", false, "SELECT TOP 5000 Wyraz FROM WYRAZY"},
+    {"lower_case_top_kept", "select top 3 * from wyrazy", false, "select top 3 * from wyrazy"},
+    {"distinct_after_top", "SELECT DISTINCT Wyraz FROM WYRAZY", false, "SELECT TOP 5000 DISTINCT Wyraz FROM WYRAZY"},
+    {"name_starting_with_top", "SELECT TOPIC FROM T", false, "SELECT TOPIC FROM T"},
+    {"no_space_after_select", "SELECT*FROM WYRAZY", false, "SELECT TOP 5000 *FROM WYRAZY"},
+    {"line_break_after_select_kept", "SELECT\nWyraz FROM WYRAZY", false, "SELECT TOP 5000 \nWyraz FROM WYRAZY"},
+    {"ignore_max_only_trims", "  select * from wyrazy ", true, "select * from wyrazy"},
+};
+// clang-format on
+
+class QueryTop : public ::testing::TestWithParam<TopCase> {};
+
+TEST_P(QueryTop, SentText) {
+    const TopCase& c = GetParam();
+    EXPECT_EQ(QuerySearch{QString::fromUtf8(c.typed)}.sentText(5000, c.ignoreMaxRecords),
+              QString::fromUtf8(c.sent));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, QueryTop, ::testing::ValuesIn(topCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -127,34 +127,61 @@ TEST_P(Example, ListsTheWordsInTheirOrder) {
 INSTANTIATE_TEST_SUITE_P(Table, Example, ::testing::ValuesIn(exampleCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Refresh points every RefreshRecords rows, the rest at the end; a stop at a
-// refresh point keeps what was listed; the letter mode's limit is its TOP.
-TEST(SearchRunCrossword, RefreshPointsStopAndLimit) {
-    const struct {
-        const char* name;
-        qint32 maxRecords;
-        int stopAt;
-        QList<qint32> refreshes;
-        int listed;
-        SearchOutcome::End end;
-    } cases[] = {
-        {"to the end", 5000, 0, {100, 200}, 250, SearchOutcome::End::Completed},
-        {"stopped at the first refresh", 5000, 1, {100}, 100, SearchOutcome::End::Stopped},
-        {"limit", 120, 0, {100}, 120, SearchOutcome::End::Completed},
-    };
-    TestDictionary dict(numbered("K", 250));
-    for (const auto& c : cases) {
-        Recorded r;
-        run(r, CrosswordSearch{letters("?????"), false}, dict.connectionString(), limits(c.maxRecords, 100),
-            c.stopAt);
-        EXPECT_EQ(r.refreshes, c.refreshes) << c.name;
-        EXPECT_EQ(r.rowsAtRefresh, QList<int>(c.refreshes.begin(), c.refreshes.end())) << c.name;
-        EXPECT_EQ(r.list.rowCount(), c.listed) << c.name;
-        EXPECT_EQ(r.outcome.wordsListed, c.listed) << c.name;
-        EXPECT_EQ(r.outcome.rowsRead, c.listed) << c.name;
-        EXPECT_EQ(r.outcome.end, c.end) << c.name;
-    }
+// Refresh points every RefreshRecords rows by the search's own count, the
+// rows listed by then handed over first; a stop at a refresh point keeps what
+// was listed. The Scrabble search counts records read, but refreshes only at
+// a candidate. The limit is the TOP of the statement (for a query, put before
+// DISTINCT) unless it is ignored.
+struct RunCase {
+    const char* name;
+    QStringList words;
+    SearchRequest request;
+    qint32 maxRecords;
+    qint32 refreshRecords;
+    bool ignoreMaxRecords;
+    int stopAt;
+    QList<qint32> refreshes;
+    int listed;
+    SearchOutcome::End end = SearchOutcome::End::Completed;
+};
+
+const QString long16 = QString(16, QLatin1Char('A')); // one letter too long for any rack
+const QString long18 = QStringLiteral("AB") + QString(16, QLatin1Char('B'));
+const SearchRequest letters5 = CrosswordSearch{letters("?????"), false};
+const SearchRequest scrabbleA = ScrabbleSearch{"*A*", letters("BC"), false};
+const SearchRequest distinct = QuerySearch{"SELECT DISTINCT Wyraz FROM WYRAZY"};
+
+// clang-format off
+const RunCase runCases[] = {
+    {"crossword_to_the_end", numbered("K", 250), letters5, 5000, 100, false, 0, {100, 200}, 250},
+    {"crossword_stopped_at_the_first_refresh", numbered("K", 250), letters5, 5000, 100, false, 1, {100}, 100, SearchOutcome::End::Stopped},
+    {"crossword_limit", numbered("K", 250), letters5, 120, 100, false, 0, {100}, 120},
+    {"scrabble_refresh_at_a_candidate", {long16, "AB"}, scrabbleA, 5000, 2, false, 0, {1}, 1},
+    {"scrabble_no_refresh_at_a_word_too_long", {"AB", long18}, scrabbleA, 5000, 2, false, 0, {}, 1},
+    {"query_limit", numbered("K", 30), QuerySearch{"SELECT Wyraz FROM WYRAZY"}, 7, 3, false, 0, {3, 6}, 7},
+    {"query_limit_before_distinct", numbered("K", 30), distinct, 7, 3, false, 0, {3, 6}, 7},
+    {"query_limit_ignored", numbered("K", 30), distinct, 7, 3, true, 0, {3, 6, 9, 12, 15, 18, 21, 24, 27, 30}, 30},
+};
+// clang-format on
+
+class RunLimits : public ::testing::TestWithParam<RunCase> {};
+
+TEST_P(RunLimits, RefreshPointsStopAndLimit) {
+    const RunCase& c = GetParam();
+    TestDictionary dict(c.words);
+    Settings settings = limits(c.maxRecords, c.refreshRecords);
+    settings.IgnoreMaxRecords = c.ignoreMaxRecords;
+    Recorded r;
+    run(r, c.request, dict.connectionString(), settings, c.stopAt);
+    EXPECT_EQ(r.refreshes, c.refreshes);
+    EXPECT_EQ(r.rowsAtRefresh, QList<int>(c.refreshes.begin(), c.refreshes.end()));
+    EXPECT_EQ(r.list.rowCount(), c.listed);
+    EXPECT_EQ(r.outcome.wordsListed, c.listed);
+    EXPECT_EQ(r.outcome.end, c.end);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, RunLimits, ::testing::ValuesIn(runCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The pattern search sends its descriptions statement only when asked to and
 // the words did not fill the limit; it is sent after an abort too. Without an
@@ -183,27 +210,6 @@ TEST(SearchRunPattern, WhenTheDescriptionsStatementIsSent) {
     }
 }
 
-// A record is counted as read at once, but the refresh waits for a candidate.
-TEST(SearchRunScrabble, RefreshCadenceCountsRecordsReadButOnlyAtCandidates) {
-    const QString long16 = QString(16, QLatin1Char('A'));
-    const QString long18 = QStringLiteral("AB") + QString(16, QLatin1Char('B'));
-    const struct {
-        QStringList words;
-        QList<qint32> refreshes;
-    } cases[] = {
-        {{long16, "AB"}, {1}}, // record 2 is a candidate: the refresh comes
-        {{"AB", long18}, {}},  // record 2 is too long to be one: no refresh at all
-    };
-    for (const auto& c : cases) {
-        TestDictionary dict(c.words);
-        Recorded r;
-        run(r, ScrabbleSearch{"*A*", letters("BC"), false}, dict.connectionString(), limits(5000, 2));
-        EXPECT_EQ(r.refreshes, c.refreshes) << c.words.join(' ').toStdString();
-        EXPECT_EQ(r.outcome.rowsRead, 2);
-        EXPECT_EQ(r.shown(), QStringList({"AB"}));
-    }
-}
-
 TEST(SearchRunQuery, ColumnsFollowTheResultAndRowsKeepTheirOrder) {
     TestDictionary dict(QStringList({"KOT", "KOTY", "ŻÓŁW"}), {{1, "zwierzę"}, {3, "gad"}});
     Recorded r;
@@ -216,29 +222,6 @@ TEST(SearchRunQuery, ColumnsFollowTheResultAndRowsKeepTheirOrder) {
     EXPECT_EQ(r.layout, ResultLayout::query({"Wyraz", "Opis"}));
     EXPECT_EQ(r.shown(), QStringList({"ŻÓŁW", "KOTY", "KOT"}));
     EXPECT_EQ(r.shown(1), QStringList({"gad", "", "zwierzę"}));
-}
-
-// The limit is the TOP put into the statement (before DISTINCT), unless ignored.
-TEST(SearchRunQuery, TopInsertedUnlessIgnored) {
-    const struct {
-        const char* statement;
-        bool ignoreMaxRecords;
-        int listed;
-        QList<qint32> refreshes;
-    } cases[] = {
-        {"SELECT Wyraz FROM WYRAZY", false, 7, {3, 6}},
-        {"SELECT DISTINCT Wyraz FROM WYRAZY", false, 7, {3, 6}},
-        {"SELECT DISTINCT Wyraz FROM WYRAZY", true, 30, {3, 6, 9, 12, 15, 18, 21, 24, 27, 30}},
-    };
-    TestDictionary dict(numbered("K", 30));
-    for (const auto& c : cases) {
-        Settings settings = limits(7, 3);
-        settings.IgnoreMaxRecords = c.ignoreMaxRecords;
-        Recorded r;
-        run(r, QuerySearch{c.statement}, dict.connectionString(), settings);
-        EXPECT_EQ(r.list.rowCount(), c.listed) << c.statement << " " << c.ignoreMaxRecords;
-        EXPECT_EQ(r.refreshes, c.refreshes) << c.statement << " " << c.ignoreMaxRecords;
-    }
 }
 
 // A refused query ends with neither columns nor rows. Every error end is

@@ -51,11 +51,6 @@ TEST(UATrim, DoublesApostrophesThenTrimsSpacesOnly) {
     EXPECT_EQ(modMain::UATrim("rock'n'roll"), QString("rock''n''roll"));
 }
 
-TEST(UsunNull, NullBecomesEmptyTextOtherValuesStay) {
-    EXPECT_EQ(modMain::UsunNull(QVariant()), QVariant(QString("")));
-    EXPECT_EQ(modMain::UsunNull(QVariant(42)), QVariant(42));
-}
-
 // The input checks of the four searches: the first check failed, its warning
 // and where the focus goes. "." is an empty letter or rack field.
 QStringList fields(const char* text) {
