@@ -40,6 +40,7 @@ TEST(Cli, CommandsOptionsAndRefusals) {
         QString out;     // all the output; ending in a tab: its start, the value after it varies
         const char* err; // a part of the error output; "": nothing; nullptr: not checked
     } cases[] = {
+        // clang-format off
         {{"crossword", db, "k?T"}, 0, "KAT\nKĄT\nKOT\n", ""},
         {{"crossword", db, "K?T", "--max", "1"}, 0, "KOT\n", ""}, // the first in WyrazID order
         {{"crossword", db, "KRO?NA", "--anagram"}, 2, "", "Proszę wypełnić wszystkie pola.\n"},
@@ -48,17 +49,9 @@ TEST(Cli, CommandsOptionsAndRefusals) {
         {{"pattern", db, "KOT*", "--descriptions"}, 0, "KOT\nKOTY\nLAS\n", ""},
         {{"scrabble", db, "*R???E*", "CEIIPŚ?"}, 0, "PIERŚCIEŃ\t7\nRUPIECIE\t6\nCIERPKIE\t6\n", ""},
         {{"scrabble", db, "*Ś*", "ŁO???", "--blanks"}, 0, "ŁOŚ\t2\n", ""},
-        {{"query", db,
-          "select Wyraz, Opis FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = OPISY.WyrazID "
-          "WHERE Wyraz LIKE 'K_T' ORDER BY WYRAZY.WyrazID",
-          "--max", "2"},
-         0,
-         "Wyraz\tOpis\nKOT\tzwierzę domowe\nKĄT\t\n",
-         ""},
-        {{"query", db, "SELECT WyrazID FROM WYRAZY WHERE WyrazID > 13", "--max", "1", "--ignore-max"},
-         0,
-         "WyrazID\n14\n15\n16\n",
-         ""},
+        {{"query", db, "select Wyraz, Opis FROM WYRAZY LEFT JOIN OPISY ON WYRAZY.WyrazID = OPISY.WyrazID "
+                       "WHERE Wyraz LIKE 'K_T' ORDER BY WYRAZY.WyrazID", "--max", "2"}, 0, "Wyraz\tOpis\nKOT\tzwierzę domowe\nKĄT\t\n", ""},
+        {{"query", db, "SELECT WyrazID FROM WYRAZY WHERE WyrazID > 13", "--max", "1", "--ignore-max"}, 0, "WyrazID\n14\n15\n16\n", ""},
         {{"query", db, "SELECT 1; DELETE FROM WYRAZY"}, 1, "", nullptr},
         {{"query", db, "SELECT * FROM NIEMA"}, 1, "", "-2147217865\t"},
         {{"query", dir.filePath("nie-ma.mdb"), "SELECT 1"}, 1, "", nullptr},
@@ -67,29 +60,19 @@ TEST(Cli, CommandsOptionsAndRefusals) {
         {{"check", locked, "--password", "ab;c"}, 0, "0\t\n", ""},
         {{"check", locked, "--password", "ab"}, 1, "2\t" + SchemaCheck::DBError(2) + "\n", nullptr},
         {{"crossword", locked, "K?T"}, 1, "", "\t"}, // number, description
-        {{"crossword", locked, "K?T", "--password", "ab;c", "--repeat", "3"},
-         0,
-         "",
-         "Mediana przebiegów 2..3: "},
-        {{"stats", db, "--read-only"},
-         0,
-         QString::fromUtf8(
-             "Liczba wyrazów\t16\nLiczba opisów\t2\nLiczba opisów przypadająca na 1 wyraz\t0,125\n"
-             "Data ostatniej modyfikacji bazy\t"),
-         ""},
+        {{"crossword", locked, "K?T", "--password", "ab;c", "--repeat", "3"}, 0, "", "Mediana przebiegów 2..3: "},
+        {{"stats", db, "--read-only"}, 0, "Liczba wyrazów\t16\nLiczba opisów\t2\nLiczba opisów przypadająca na 1 wyraz\t0,125\n"
+                                          "Data ostatniej modyfikacji bazy\t", ""},
         {{"stats", locked, "--password", "jawne"}, 1, "", "\t"},
         {{"stats"}, 2, "", "Użycie: literon-cli stats"},
-        {{"import", target, list, "--skip-capitalised"},
-         0,
-         QString::fromUtf8(
-             "Dodane wyrazy: 2\nDodane opisy: 1\nPominięte wpisy: 2 (niedozwolone znaki: 1; "
-             "dłuższe niż 50 znaków: 0; z wielkiej litery: 1)\nDuplikaty: 1 (powtórzone opisy: 0)\n"
-             "Odrzucone opisy: 0 (dłuższe niż 255 znaków: 0; bez wyrazu: 0)\n"),
-         ""}, // no progress on a pipe
+        {{"import", target, list, "--skip-capitalised"}, 0, // no progress on a pipe
+         "Dodane wyrazy: 2\nDodane opisy: 1\nPominięte wpisy: 2 (niedozwolone znaki: 1; dłuższe niż 50 znaków: 0; z wielkiej litery: 1)\n"
+         "Duplikaty: 1 (powtórzone opisy: 0)\nOdrzucone opisy: 0 (dłuższe niż 255 znaków: 0; bez wyrazu: 0)\n", ""},
         {{"import", target, dir.filePath("brak.txt")}, 1, "", "nie został zmieniony"},
         {{"import"}, 2, "", "Użycie: literon-cli import"},
         {{"import", target}, 2, "", "Użycie: literon-cli import"},
         {{"import", target, list, "--password"}, 2, "", "Użycie: literon-cli import"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const CliRun run = cli(c.args);

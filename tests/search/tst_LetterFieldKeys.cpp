@@ -86,15 +86,6 @@ TEST_P(LetterKeys, TextsAndFocus) {
 INSTANTIATE_TEST_SUITE_P(Table, LetterKeys, ::testing::ValuesIn(keyCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LetterKeys, ChangesByTheProgramCauseNothingMore) {
-    FakeRow row(cells("..."), 3);
-    // A clear button or a search sets texts with no key being handled.
-    row.setText(0, "x");
-    row.setText(1, "5");
-    EXPECT_EQ(row.texts, QStringList({"x", "5", ""}));
-    EXPECT_EQ(row.focus, 0);
-}
-
 TEST(LetterKeys, LettersTypedInARowFillTheFieldsOneAfterAnother) {
     FakeRow row(cells("..............."), 8);
     for (const char* typed : {"k", "a", "r", "d", "y", "n", "a", "ł", "x"})
