@@ -39,7 +39,6 @@ protected:
         const QString text = QString::fromUtf8(utf8);
         key(target, text.toUpper().at(0).unicode(), text);
     }
-    static void enter(QWidget* target) { key(target, Qt::Key_Return, QStringLiteral("\r")); }
 
     static void mouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, const QPoint& at,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
