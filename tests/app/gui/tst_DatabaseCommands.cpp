@@ -8,27 +8,19 @@
 #include "support/Fixtures.h"
 #include "support/TestDictionary.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTreeView>
 
 namespace {
 
-const QString NotConnected = QString::fromUtf8("Połączenie z bazą danych nie zostało ustanowione. ");
-const QString BadFormat = NotConnected + QString::fromUtf8("Format pliku jest niepoprawny.");
+const QString BadFormat =
+    QString::fromUtf8("Połączenie z bazą danych nie zostało ustanowione. Format pliku jest niepoprawny.");
 const QString Exists =
     QString::fromUtf8("Baza danych nie została utworzona. Plik o podanej nazwie już istnieje.");
 const QString NoTemplate =
     QString::fromUtf8("Baza danych nie została utworzona. Baza wzorcowa nie istnieje.");
-const QString Created = QString::fromUtf8("Baza danych została utworzona.");
 const QString ConnectedText = QString::fromUtf8("Połączenie z bazą danych zostało ustanowione poprawnie.");
+const QString Created = QString::fromUtf8("Baza danych została utworzona.");
 
 class DatabaseCommands : public MainWindowTest {
 protected:

@@ -1,11 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QScrollBar>
-
 namespace {
 
 using Startup = MainWindowTest;

@@ -2,14 +2,8 @@
 
 #include "db/ConnectionString.h"
 
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 
 namespace {
 
@@ -63,7 +57,6 @@ TEST_P(SearchFocus, ReturnsToTheControlTheRunStartedFrom) {
     auto* button = w.findChild<QPushButton*>(c.button);
     ASSERT_TRUE(start && button);
     start->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), start);
 
     // Inside the run's first yield: abort it, or pull the database from under it.
     QTimer::singleShot(0, [&] {
@@ -79,8 +72,7 @@ TEST_P(SearchFocus, ReturnsToTheControlTheRunStartedFrom) {
 
     EXPECT_EQ(w.panelText(1), c.end == End::Failed ? Failed : Done)
         << env.prompts.texts().join('\n').toStdString();
-    QWidget* now = QApplication::focusWidget();
-    EXPECT_EQ(now, start) << "focus on " << (now ? now->objectName().toStdString() : "nothing");
+    EXPECT_EQ(QApplication::focusWidget(), start);
     if (c.end == End::Normal) {
         EXPECT_EQ(captions().join('|'), QString(c.captions));
         EXPECT_EQ(column().size(), c.rows);

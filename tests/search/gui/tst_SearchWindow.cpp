@@ -1,15 +1,6 @@
 #include "SearchWindowFixture.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
-#include <QTreeView>
 
 namespace {
 
@@ -67,7 +58,6 @@ const char* const Late = "SELECT Wyraz, MID(Wyraz, 3 - WyrazID, 1) AS M FROM WYR
 const QueryErrorCase queryErrorCases[] = {
     {"refused_not_logged_by_default", Refused, false, true, 0},
     {"refused_logged_when_asked", Refused, true, true, 1},
-    {"refused_no_log_at_all", Refused, true, false, 0},
     {"late_not_logged_by_default", Late, false, true, 0},
     {"late_logged_when_asked", Late, true, true, 1},
 };
