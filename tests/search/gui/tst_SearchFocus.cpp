@@ -23,6 +23,7 @@ struct FocusCase {
     End end;
     const char* captions = nullptr;
     int rows = 0;
+    friend void PrintTo(const FocusCase& c, std::ostream* os) { *os << c.name; }
 };
 
 // The abort and the error end share one restoring path: a letter field and the query button.
@@ -93,21 +94,18 @@ TEST_F(SearchWindowTest, AltPAbortsARunningSearchAtOnceOtherwiseOpensTheFileMenu
     for (bool inList : {false, true}) {
         SCOPED_TRACE(inList ? "focus in the results list" : "focus left where the run put it");
         w.T[2]->setFocus();
-        QString caption;
-        bool stop = false;
-        bool menuOpen = true;
+        QString seen; // right after the key: the button's caption, the stop flag, an open menu
         QTimer::singleShot(0, [&] {
             if (inList)
                 w.lvResults->setFocus();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
-            caption = w.btnSearch1->text();
-            stop = w.bStopSearch;
-            menuOpen = QApplication::activePopupWidget() != nullptr;
+            seen = QStringLiteral("%1 %2 %3")
+                       .arg(w.btnSearch1->text())
+                       .arg(w.bStopSearch ? "stop" : "go")
+                       .arg(QApplication::activePopupWidget() ? "menu" : "no menu");
         });
         w.btnSearch1->click();
-        EXPECT_EQ(caption, QString("&Szukaj"));
-        EXPECT_TRUE(stop);
-        EXPECT_FALSE(menuOpen);
+        EXPECT_EQ(seen, QString("&Szukaj stop no menu"));
         EXPECT_EQ(w.panelText(1), Done);
     }
     w.T[0]->setFocus();

@@ -50,6 +50,7 @@ struct QueryErrorCase {
     bool logQueryErrors;
     bool logErrors;
     int lines;
+    friend void PrintTo(const QueryErrorCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const char* const Refused = "SELECT * FROM NIEMA";
