@@ -4,11 +4,19 @@
 #include "support/Printing.h"
 #include "support/TestEnvironment.h"
 
-#include <QWidget>
+// The window's controls, for every test that reaches into it.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 
 // A main window over a fake environment. Settings are put into the store
 // before the window is made, since its load reads them.

@@ -1,8 +1,6 @@
 #include "MainWindowFixture.h"
-#include "app/gui/HelpIcon.h"
 #include "db/Command.h"
 #include "db/Connection.h"
-#include "db/ConnectionString.h"
 #include "db/DatabaseFiles.h"
 #include "db/Recordset.h"
 #include "db/native/NativeDatabase.h"
@@ -10,43 +8,30 @@
 #include "support/Fixtures.h"
 #include "support/TestDictionary.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTreeView>
 
 namespace {
 
-const QString Fixtures = fixturePath(QStringLiteral("mdb/"));
-const QString NotConnected = QString::fromUtf8("Połączenie z bazą danych nie zostało ustanowione. ");
-const QString NoFile = NotConnected + QString::fromUtf8("Plik bazy danych nie istnieje.");
-const QString BadFormat = NotConnected + QString::fromUtf8("Format pliku jest niepoprawny.");
+const QString BadFormat =
+    QString::fromUtf8("Połączenie z bazą danych nie zostało ustanowione. Format pliku jest niepoprawny.");
 const QString Exists =
     QString::fromUtf8("Baza danych nie została utworzona. Plik o podanej nazwie już istnieje.");
 const QString NoTemplate =
     QString::fromUtf8("Baza danych nie została utworzona. Baza wzorcowa nie istnieje.");
-const QString Created = QString::fromUtf8("Baza danych została utworzona.");
 const QString ConnectedText = QString::fromUtf8("Połączenie z bazą danych zostało ustanowione poprawnie.");
+const QString Created = QString::fromUtf8("Baza danych została utworzona.");
 
 class DatabaseCommands : public MainWindowTest {
 protected:
     QString programFile(const QString& name) const { return env.platform.programFolder() + "/" + name; }
 
-    void makeTemplate(const QString& password = QString()) {
-        QDir(env.platform.programFolder()).mkpath("Templates");
-        NativeDatabase::create(DatabaseFiles::templatePath(env.platform.programFolder()), password);
-    }
-
-    // Opens `path` through the file menu, as the user would.
-    void open(const QString& path, bool readOnly = false) {
+    // Runs a file menu entry on `path`, as the user would choose it; the
+    // prompts then hold only what this entry showed.
+    void choose(QAction* entry, const QString& path, bool readOnly = false) {
+        env.prompts.clear();
         env.prompts.queueFile(path, readOnly);
-        window().mnuOpen->trigger();
+        entry->trigger();
     }
 
     bool insertWord(const QString& word) {
@@ -71,15 +56,34 @@ protected:
     }
 };
 
-TEST_F(DatabaseCommands, ErrorInsideTheCheckEmptiesTheStringAndIsShownOnlyWithLogConnErrors) {
-    TestDictionary dict({"KOT"}, {}, "tajne");
+// Opened with no database before, a file refused only for its password leaves
+// the password box and the test button usable, or it could never be typed.
+// An error inside the check empties the connection string and is shown only
+// with LogConnErrors; the right password then connects.
+TEST_F(DatabaseCommands, APasswordFailureLeavesThePasswordUsableUntilTheRightOneConnects) {
+    TestDictionary dict({"KOT"}, {}, QString::fromUtf8("hasło"));
+    const QString garbage = dict.folder() + "/smieci.mdb";
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
+    file.close();
+    frmMain& w = window();
+    choose(w.mnuOpen, garbage);
+    EXPECT_EQ(env.prompts.texts().size(), 1);
+    EXPECT_FALSE(w.txtPassword->isEnabled());
+    EXPECT_FALSE(w.cmdDBTest->isEnabled());
+
+    choose(w.mnuOpen, dict.path());
+    EXPECT_EQ(env.prompts.texts(), QStringList(BadFormat));
+    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[1].toImage());
+    EXPECT_TRUE(w.txtPassword->isEnabled());
+    EXPECT_TRUE(w.cmdDBTest->isEnabled());
+    EXPECT_FALSE(w.fraSearch1->isEnabled());
+
     for (bool logConn : {false, true}) {
-        frmMain& w = window();
         env.mod.settings.LogConnErrors = logConn;
         env.prompts.clear();
         QFile::remove(env.platform.logPath());
         env.mod.ConnString = "old";
-        w.labDBName->setText(dict.path() + " ");
         w.txtPassword->setText("zle");
         EXPECT_EQ(w.DBStatus(), 2);
         EXPECT_TRUE(env.mod.ConnString.isEmpty());
@@ -87,21 +91,11 @@ TEST_F(DatabaseCommands, ErrorInsideTheCheckEmptiesTheStringAndIsShownOnlyWithLo
         EXPECT_EQ(env.platform.logBytes().mid(20, 50),
                   logConn ? QByteArray("frmMain: DBStatus").leftJustified(50, ' ') : QByteArray());
     }
-}
-
-TEST_F(DatabaseCommands, TestButtonBothWays) {
-    TestDictionary dict({"KOT"}, {}, "haslo");
-    setOption("RecallDB", "1"); // database frame enabled, nothing remembered
-    frmMain& w = window();
-    w.labDBName->setText(dict.path() + " ");
-    w.cmdDBTest->click();
-    EXPECT_EQ(env.prompts.texts(), QStringList(BadFormat));
-    EXPECT_EQ(w.pctDBStatus->pixmap().toImage(), w.imgList[1].toImage());
-    EXPECT_FALSE(w.fraSearch1->isEnabled());
 
     env.prompts.clear();
     w.setPanelText(1, "x");
-    w.txtPassword->setText("haslo");
+    w.txtPassword->setText(QString::fromUtf8("hasło"));
+    EXPECT_EQ(w.txtPassword->displayText(), QString("*****"));
     w.cmdDBTest->click();
     EXPECT_EQ(env.prompts.texts(), QStringList(ConnectedText));
     EXPECT_TRUE(w.fraSearch1->isEnabled());
@@ -111,12 +105,11 @@ TEST_F(DatabaseCommands, TestButtonBothWays) {
 TEST_F(DatabaseCommands, OpenTakesOverTheFileInTheChosenMode) {
     TestDictionary dict({"KOT", "PIES"});
     for (bool readOnly : {true, false}) {
-        env.prompts.clear();
         frmMain& w = window();
         w.txtPassword->setText("stare");
         w.U[6]->setText("B");
         w.txtQuery->setPlainText("SELECT 1");
-        open(dict.path(), readOnly);
+        choose(w.mnuOpen, dict.path(), readOnly);
         EXPECT_TRUE(env.prompts.shown.isEmpty()) << env.prompts.texts().join("|").toStdString();
         EXPECT_EQ(w.labDBName->text(), dict.path() + " ");
         EXPECT_EQ(w.chkReadOnly->isChecked(), readOnly);
@@ -129,38 +122,28 @@ TEST_F(DatabaseCommands, OpenTakesOverTheFileInTheChosenMode) {
     }
 }
 
-TEST_F(DatabaseCommands, NewOverAnExistingFileIsRefusedBeforeTheTemplateIsLookedFor) {
+// An existing file is refused before the template is looked for; without a
+// template nothing changes; with one the copy is made and connected.
+TEST_F(DatabaseCommands, NewRefusesAnExistingFileThenAMissingTemplateThenCopiesTheTemplate) {
     TestDictionary dict({"KOT"});
     frmMain& w = window();
-    env.prompts.queueFile(dict.path());
-    w.mnuNew->trigger();
-    EXPECT_EQ(env.prompts.texts(), QStringList(Exists));
-    EXPECT_TRUE(w.dbPath().isEmpty());
-}
-
-TEST_F(DatabaseCommands, NewWithoutTemplateOnlyWarnsAndChangesNothing) {
-    TestDictionary dict({"KOT"});
-    frmMain& w = window();
-    open(dict.path());
+    choose(w.mnuOpen, dict.path());
     const QString connection = env.mod.ConnString;
-    env.prompts.clear();
-    const QString target = programFile("nowa.mdb");
-    env.prompts.queueFile(target);
-    w.mnuNew->trigger();
+    choose(w.mnuNew, dict.path());
+    EXPECT_EQ(env.prompts.texts(), QStringList(Exists));
+
+    const QString target = programFile("Databases nowe/mój słownik.mdb");
+    QDir().mkpath(QFileInfo(target).path());
+    choose(w.mnuNew, target);
     EXPECT_EQ(env.prompts.texts(), QStringList(NoTemplate));
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_EQ(w.dbPath(), dict.path());
     EXPECT_EQ(env.mod.ConnString, connection);
-}
 
-TEST_F(DatabaseCommands, NewCopiesTheTemplateAndConnects) {
-    makeTemplate();
-    frmMain& w = window();
+    QDir(env.platform.programFolder()).mkpath("Templates");
+    NativeDatabase::create(DatabaseFiles::templatePath(env.platform.programFolder()), QString());
     w.T[3]->setText("X");
-    const QString target = programFile("Databases nowe/mój słownik.mdb");
-    QDir().mkpath(QFileInfo(target).path());
-    env.prompts.queueFile(target);
-    w.mnuNew->trigger();
+    choose(w.mnuNew, target);
     EXPECT_EQ(env.prompts.texts(), QStringList(Created));
     EXPECT_EQ(w.dbPath(), target);
     EXPECT_TRUE(w.T[3]->text().isEmpty());
@@ -171,14 +154,11 @@ TEST_F(DatabaseCommands, NewCopiesTheTemplateAndConnects) {
 TEST_F(DatabaseCommands, SaveAsKeepsThePasswordAndChecksTheCopyWithIt) {
     TestDictionary dict({"KOT", "PIES"}, {}, "tajne;1");
     frmMain& w = window();
-    open(dict.path());
+    choose(w.mnuOpen, dict.path());
     w.txtPassword->setText("tajne;1");
     w.cmdDBTest->click();
     w.T[0]->setText("K");
-    env.prompts.clear();
-    const QString target = programFile("kopia.mdb");
-    env.prompts.queueFile(target);
-    w.mnuSaveAs->trigger();
+    choose(w.mnuSaveAs, programFile("kopia.mdb"));
     EXPECT_EQ(env.prompts.texts(), QStringList(Created));
     EXPECT_EQ(w.txtPassword->text(), QString("tajne;1"));
     EXPECT_EQ(w.T[0]->text(), QString("K")); // search fields keep their contents
@@ -191,11 +171,10 @@ TEST_F(DatabaseCommands, SaveAsKeepsThePasswordAndChecksTheCopyWithIt) {
 TEST_F(DatabaseCommands, CloseEmptiesTheWindow) {
     TestDictionary dict({"KOT"});
     frmMain& w = window();
-    open(dict.path(), true);
+    choose(w.mnuOpen, dict.path(), true);
     w.T[1]->setText("Q");
     w.txtPassword->setText("haslo");
     w.resultsModel()->addRow({QStringLiteral("KOT")});
-    env.prompts.clear();
     w.mnuClose->trigger();
     EXPECT_EQ(w.lvResults->model()->rowCount(), 0);
     EXPECT_FALSE(w.mnuStats->isEnabled());
@@ -204,25 +183,18 @@ TEST_F(DatabaseCommands, CloseEmptiesTheWindow) {
     EXPECT_TRUE(w.txtPassword->text().isEmpty());
     for (QGroupBox* f : w.findChildren<QGroupBox*>())
         EXPECT_FALSE(f->isEnabled()) << f->objectName().toStdString();
-    EXPECT_TRUE(env.mod.DBReadOnly); // left as it was
     EXPECT_EQ(w.T[1]->text(), QString("Q"));
-    // Closing the program now keeps the path remembered before.
-    env.store.write("Common", "LastDBName", "/stara.mdb");
-    env.prompts.queueAnswer(AnswerYes);
-    EXPECT_TRUE(w.close());
-    EXPECT_EQ(env.store.read("Common", "LastDBName"), QString("/stara.mdb"));
 }
 
 TEST_F(DatabaseCommands, SaveAsOfAnAccessFileGivesAnEditableCopy) {
     LITERON_REQUIRE_FIXTURES();
     frmMain& w = window();
-    open(Fixtures + "slownik.mdb"); // asked for read-write: a genuine Access file is only read
+    // Asked for read-write: a genuine Access file is only read.
+    choose(w.mnuOpen, fixturePath(QStringLiteral("mdb/slownik.mdb")));
     EXPECT_TRUE(env.mod.DBReadOnly);
     EXPECT_TRUE(w.chkReadOnly->isChecked());
-    env.prompts.clear();
     const QString target = programFile("edytowalny.mdb");
-    env.prompts.queueFile(target, false);
-    w.mnuSaveAs->trigger();
+    choose(w.mnuSaveAs, target);
     EXPECT_EQ(env.prompts.texts(), QStringList(Created));
     EXPECT_FALSE(DatabaseFiles::isAccessFile(target));
     EXPECT_FALSE(w.chkReadOnly->isChecked());
@@ -234,10 +206,7 @@ TEST_F(DatabaseCommands, SaveAsOfAnAccessFileGivesAnEditableCopy) {
     EXPECT_EQ(rs.value(0).toInt(), 121);
 }
 
-// Start-up with RecallDB on and a remembered path.
-class RecallAtStartup : public DatabaseCommands {};
-
-TEST_F(RecallAtStartup, APassingDatabaseIsConnected) {
+TEST_F(DatabaseCommands, RecallAtStartupConnectsTheRememberedDatabase) {
     TestDictionary dict({"KOT"});
     setOption("RecallDB", "1");
     setOption("OpenReadOnly", "1");

@@ -1,39 +1,25 @@
 #include "MainWindowFixture.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScrollBar>
-#include <QStandardItemModel>
-#include <QTreeView>
-
 namespace {
 
 using Startup = MainWindowTest;
 
-const QString Question = QString::fromUtf8("Czy na pewno chcesz zakończyć pracę programu?");
-
-TEST_F(Startup, WithoutRecallTheWindowHasNoDatabase) {
-    env.mod.ConnString = "left over";
-    frmMain& w = window();
-    EXPECT_TRUE(env.mod.ConnString.isEmpty());
-    for (QGroupBox* f : w.findChildren<QGroupBox*>())
-        EXPECT_FALSE(f->isEnabled()) << f->objectName().toStdString();
-    EXPECT_FALSE(w.mnuClose->isEnabled());
+TEST_F(Startup, NothingIsConnectedAndOnlyRecallEnablesTheDatabaseFrame) {
+    for (bool recall : {false, true}) {
+        TestEnvironment fresh;
+        if (recall)
+            fresh.store.write("Options", "RecallDB", "1");
+        else
+            fresh.mod.ConnString = "left over";
+        frmMain w(fresh.mod);
+        EXPECT_TRUE(fresh.mod.ConnString.isEmpty());
+        for (QGroupBox* f : w.findChildren<QGroupBox*>())
+            EXPECT_EQ(f->isEnabled(), recall && f == w.fraDatabase) << f->objectName().toStdString();
+        EXPECT_FALSE(w.mnuClose->isEnabled());
+    }
 }
 
-TEST_F(Startup, RecallWithNothingRememberedLeavesOnlyTheDatabaseFrameEnabled) {
-    setOption("RecallDB", "1");
-    frmMain& w = window();
-    EXPECT_TRUE(w.fraDatabase->isEnabled());
-    EXPECT_FALSE(w.fraSearch1->isEnabled());
-    EXPECT_TRUE(env.mod.ConnString.isEmpty());
-}
-
-// Each setting alone moves its own control and no other; the rows of letter
-// and rack fields that come on follow the counts.
+// Each setting alone moves its own control and no other.
 TEST_F(Startup, EachSettingAloneSetsItsOwnControl) {
     const struct {
         const char* key; // nullptr: nothing stored, the defaults
@@ -60,43 +46,36 @@ TEST_F(Startup, EachSettingAloneSetsItsOwnControl) {
 
 TEST_F(Startup, UnconvertibleSettingIsReportedAndTheRestKeepDefaults) {
     setOption("MaxRecords", "abc");
-    setOption("RefreshRecords", "50");
     setOption("Fields1", "4");
     frmMain& w = window();
     ASSERT_EQ(env.prompts.shown.size(), 1);
     EXPECT_EQ(env.prompts.shown[0].text,
               QString::fromUtf8("Wystąpił błąd numer (13)\r\nOpis błędu: Niezgodność typów"));
-    const QByteArray log = env.platform.logBytes();
-    EXPECT_EQ(log.mid(20, 50), QByteArray("frmMain: LoadSettings").leftJustified(50, ' '));
-    EXPECT_EQ(w.panelText(2), QString::fromUtf8("Odświeżanie tabeli: 100"));
+    EXPECT_EQ(env.platform.logBytes().mid(20, 50),
+              QByteArray("frmMain: LoadSettings").leftJustified(50, ' '));
     EXPECT_EQ(w.panelText(3), QString::fromUtf8("Limit rekordów: 5000"));
     EXPECT_EQ(w.scrSearch1->value(), 8);
     EXPECT_EQ(env.store.read("Options", "MaxRecords"), QString("abc"));
 }
 
-using Shutdown = MainWindowTest;
-
-TEST_F(Shutdown, NoKeepsTheProgramAndYesRemembersTheOpenDatabaseTrimmed) {
-    frmMain& w = window();
-    w.labDBName->setText("/data/m\xc3\xb3j s\xc5\x82ownik.mdb ");
-    env.mod.ConnString = "Provider=x";
-    env.prompts.queueAnswer(AnswerNo);
-    EXPECT_FALSE(w.close());
-    EXPECT_EQ(env.prompts.texts(), QStringList(Question));
-    EXPECT_TRUE(env.store.read("Common", "LastDBName").isEmpty());
-    env.prompts.queueAnswer(AnswerYes);
-    EXPECT_TRUE(w.close());
-    EXPECT_EQ(env.store.read("Common", "LastDBName"), QString::fromUtf8("/data/mój słownik.mdb"));
-}
-
-TEST_F(Shutdown, WithoutAUsableDatabaseTheRememberedPathStays) {
-    env.store.write("Common", "LastDBName", "/old/path.mdb");
-    frmMain& w = window();
-    // A path shown but the connection string emptied (closed, or an error in the check).
-    w.labDBName->setText("/data/new.mdb ");
-    env.prompts.queueAnswer(AnswerYes);
-    EXPECT_TRUE(w.close());
-    EXPECT_EQ(env.store.read("Common", "LastDBName"), QString("/old/path.mdb"));
+// The question is asked either way; only a connected database is remembered.
+TEST_F(Startup, ClosingAsksAndRemembersOnlyAConnectedDatabaseTrimmed) {
+    for (bool connected : {false, true}) {
+        TestEnvironment fresh;
+        fresh.store.write("Common", "LastDBName", "/old/path.mdb");
+        frmMain w(fresh.mod);
+        w.labDBName->setText(QString::fromUtf8("/data/mój słownik.mdb "));
+        fresh.mod.ConnString = connected ? "Provider=x" : "";
+        fresh.prompts.queueAnswer(AnswerNo);
+        EXPECT_FALSE(w.close());
+        EXPECT_EQ(fresh.prompts.texts(),
+                  QStringList(QString::fromUtf8("Czy na pewno chcesz zakończyć pracę programu?")));
+        EXPECT_EQ(fresh.store.read("Common", "LastDBName"), QString("/old/path.mdb"));
+        fresh.prompts.queueAnswer(AnswerYes);
+        EXPECT_TRUE(w.close());
+        EXPECT_EQ(fresh.store.read("Common", "LastDBName"),
+                  connected ? QString::fromUtf8("/data/mój słownik.mdb") : QString("/old/path.mdb"));
+    }
 }
 
 } // namespace

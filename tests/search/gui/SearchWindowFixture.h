@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStringList>
 
 #include <memory>
 
@@ -34,13 +33,6 @@ protected:
         QKeyEvent release(QEvent::KeyRelease, code, modifiers, text);
         QApplication::sendEvent(target, &release);
     }
-    // A typed character with its text set, as the keyboard sends Polish letters.
-    static void type(QWidget* target, const char* utf8) {
-        const QString text = QString::fromUtf8(utf8);
-        key(target, text.toUpper().at(0).unicode(), text);
-    }
-    static void enter(QWidget* target) { key(target, Qt::Key_Return, QStringLiteral("\r")); }
-
     static void mouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, const QPoint& at,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         const Qt::MouseButtons buttons =

@@ -1,14 +1,6 @@
 #include "SearchWindowFixture.h"
-#include "search/LetterFieldKeys.h"
 
-#include <QCheckBox>
 #include <QClipboard>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QStatusBar>
 
 namespace {
 
@@ -18,61 +10,50 @@ protected:
         frmMain& w = openWith({"KOT"});
         w.show();
         QApplication::setActiveWindow(&w);
+        w.scrSearch1->setValue(8);
         return w;
     }
-    static QString row(const frmMain& w, int count = frmMain::LetterFields) {
+    // The first `count` letter fields, "." for an empty one.
+    static QString row(const frmMain& w, int count) {
         QString texts;
         for (int i = 0; i < count; ++i)
             texts += w.T[i]->text().isEmpty() ? QStringLiteral(".") : w.T[i]->text();
         return texts;
     }
-    static void fill(frmMain& w, const char* utf8) {
-        const QString texts = QString::fromUtf8(utf8);
-        for (int i = 0; i < texts.size(); ++i)
-            w.T[i]->setText(texts.at(i) == '.' ? QString() : QString(texts.at(i)));
+    static void fill(frmMain& w, const char* texts) {
+        for (int i = 0; texts[i]; ++i)
+            w.T[i]->setText(texts[i] == '.' ? QString() : QString(QChar(texts[i])));
     }
 };
 
-struct WindowKeyCase {
-    const char* name;
-    const char* before; // T(0)..T(7), n = 8
-    int field;
-    int key;           // 0: typed character
-    const char* typed; // UTF-8, or the key's text
-    const char* after;
-    int focus;
-};
-
 // A few rows that prove the keys reach the rules (the rules themselves are
-// tested without a window), and what only the window can do.
-const WindowKeyCase windowKeyCases[] = {
-    {"k_fills_first_field_and_moves_on", "........", 0, 0, "k", "K.......", 1},
-    {"backspace_empties_field_before", "ABCD....", 3, Qt::Key_Backspace, "\b", "AB.D....", 2},
-    {"ctrl_letter_types_nothing", "A.......", 0, Qt::Key_B, "\x02", "A.......", 0},
-};
-
-class WindowKeys : public LetterFieldsWindow, public ::testing::WithParamInterface<WindowKeyCase> {};
-
-TEST_P(WindowKeys, TextsAndFocus) {
-    const WindowKeyCase& c = GetParam();
+// tested without a window); no key but Enter starts a search.
+TEST_F(LetterFieldsWindow, KeysReachTheLetterFieldRules) {
+    const struct {
+        const char* name;
+        const char* before; // T(0)..T(7), n = 8
+        int field;
+        int key;
+        const char* text;
+        const char* after;
+        int focus;
+    } cases[] = {
+        {"k_fills_first_field_and_moves_on", "........", 0, Qt::Key_K, "k", "K.......", 1},
+        {"backspace_empties_field_before", "ABCD....", 3, Qt::Key_Backspace, "\b", "AB.D....", 2},
+        {"ctrl_letter_types_nothing", "A.......", 0, Qt::Key_B, "\x02", "A.......", 0},
+    };
     frmMain& w = shown();
-    w.scrSearch1->setValue(8);
-    fill(w, c.before);
-    w.T[c.field]->setFocus();
-    const Qt::KeyboardModifiers modifiers =
-        QByteArray(c.name).startsWith("ctrl") ? Qt::ControlModifier : Qt::NoModifier;
-    if (c.key == 0)
-        type(w.T[c.field], c.typed);
-    else
-        key(w.T[c.field], c.key, QString::fromUtf8(c.typed), modifiers);
-    EXPECT_EQ(row(w, 8), QString::fromUtf8(c.after));
-    EXPECT_EQ(QApplication::focusWidget(), w.T[c.focus]);
-    // A key never starts a search unless it is Enter.
-    EXPECT_TRUE(w.panelText(1).isEmpty());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fill(w, c.before);
+        w.T[c.field]->setFocus();
+        const bool ctrl = QByteArray(c.name).startsWith("ctrl");
+        key(w.T[c.field], c.key, QString::fromLatin1(c.text), ctrl ? Qt::ControlModifier : Qt::NoModifier);
+        EXPECT_EQ(row(w, 8), QString(c.after));
+        EXPECT_EQ(QApplication::focusWidget(), w.T[c.focus]);
+        EXPECT_TRUE(w.panelText(1).isEmpty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, WindowKeys, ::testing::ValuesIn(windowKeyCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LetterFieldsWindow, NothingIsPastedIntoALetterField) {
     frmMain& w = shown();
@@ -86,57 +67,17 @@ TEST_F(LetterFieldsWindow, NothingIsPastedIntoALetterField) {
 
 TEST_F(LetterFieldsWindow, ScrollBarSwitchesFieldsAndKeepsTheirLetters) {
     frmMain& w = shown();
-    w.scrSearch1->setValue(8);
     fill(w, "ABCDEFGH");
     w.scrSearch1->setValue(5);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(w.T[i]->isEnabled(), i < 5) << i;
     // The last active field now is T(4): a letter there stays.
     w.T[4]->setFocus();
-    type(w.T[4], "x");
+    key(w.T[4], Qt::Key_X, "x");
     EXPECT_EQ(QApplication::focusWidget(), w.T[4]);
     w.scrSearch1->setValue(8);
     EXPECT_EQ(row(w, 8), QString("ABCDXFGH"));
     EXPECT_TRUE(w.T[7]->isEnabled());
 }
-
-// Enter in each input starts the search that belongs to it.
-struct EnterCase {
-    const char* name;
-    const char* target;
-    const char* captions; // columns the search leaves, joined by "|"
-};
-
-// The letter and rack fields are covered by the focus table.
-const EnterCase enterCases[] = {
-    {"pattern_box_pattern_search_not_scrabble", "txtPattern", "Wyraz"},
-    {"query_box_query_search", "txtQuery", "Wyraz|WyrazID"},
-};
-
-class EnterStarts : public LetterFieldsWindow, public ::testing::WithParamInterface<EnterCase> {};
-
-TEST_P(EnterStarts, TheSearchOfItsFrame) {
-    const EnterCase& c = GetParam();
-    frmMain& w = shown();
-    w.scrSearch1->setValue(3);
-    w.scrSearch3->setValue(2);
-    w.U[0]->setText("T");
-    w.U[1]->setText("K");
-    w.txtPattern->setText("*O*");
-    w.txtQuery->setPlainText("SELECT Wyraz, WyrazID FROM WYRAZY");
-    auto* target = w.findChild<QWidget*>(c.target);
-    ASSERT_NE(target, nullptr);
-    target->setFocus();
-    enter(target);
-    EXPECT_TRUE(env.prompts.shown.isEmpty()) << env.prompts.texts().join('\n').toStdString();
-    EXPECT_EQ(captions().join('|'), QString(c.captions));
-    EXPECT_EQ(column(), QStringList({"KOT"}));
-    // Enter starts the query; it does not break its line.
-    EXPECT_EQ(w.txtQuery->toPlainText(), QString("SELECT Wyraz, WyrazID FROM WYRAZY"));
-    EXPECT_EQ(w.txtPattern->text(), QString("*O*"));
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, EnterStarts, ::testing::ValuesIn(enterCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

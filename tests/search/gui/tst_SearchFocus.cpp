@@ -2,79 +2,41 @@
 
 #include "db/ConnectionString.h"
 
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
-
-#include <functional>
 
 namespace {
 
 const QString Done = QString::fromUtf8("Wyszukiwanie zakończone");
 const QString Failed = QString::fromUtf8("Wyszukiwanie zakończone błędem");
 
-// One search as a player starts it: its input, the control that has the
-// focus (Enter there starts the search, or a click when it is the button)
-// and the button that aborts it.
-struct Search {
-    const char* name;
-    std::function<void(frmMain&)> fill;
-    const char* focus;
-    const char* button;
-};
-
-const Search searches[] = {
-    {"crossword_enter_in_a_letter_field",
-     [](frmMain& w) {
-         w.scrSearch1->setValue(3);
-         w.T[0]->setText("K");
-     },
-     "T_2", "btnSearch1"},
-    {"pattern_enter_in_the_pattern", [](frmMain& w) { w.txtPattern->setText("K*"); }, "txtPattern",
-     "btnSearch2"},
-    {"scrabble_enter_in_a_rack_field",
-     [](frmMain& w) {
-         w.txtPattern->setText("K??");
-         w.scrSearch3->setValue(3);
-         for (int i = 0; i < 3; ++i)
-             w.U[i]->setText(QString("KOT").at(i));
-     },
-     "U_1", "btnSearch3"},
-    {"query_click_of_its_button", [](frmMain& w) { w.txtQuery->setPlainText("SELECT Wyraz FROM WYRAZY"); },
-     "btnSearch4", "btnSearch4"},
-};
-
 enum class End { Normal, Aborted, Failed };
 
+// Every input is filled (the rack too, and the pattern the scrabble search
+// shares). A run as a player starts it: the control that has the focus (Enter
+// there starts the search, or a click when it is the button), the button that
+// aborts it, how it ends, and the columns and rows a normal end leaves.
 struct FocusCase {
-    const Search* search;
+    const char* name;
+    const char* focus;
+    const char* button;
     End end;
+    const char* captions = nullptr;
+    int rows = 0;
+    friend void PrintTo(const FocusCase& c, std::ostream* os) { *os << c.name; }
 };
 
-std::string caseName(const FocusCase& c) {
-    const char* ends[] = {"normal_end", "abort", "error_end"};
-    return std::string(c.search->name) + "__" + ends[static_cast<int>(c.end)];
-}
-
-void PrintTo(const FocusCase& c, std::ostream* os) {
-    *os << caseName(c);
-}
-
-std::vector<FocusCase> focusCases() {
-    std::vector<FocusCase> cases;
-    for (const Search& search : searches)
-        cases.push_back({&search, End::Normal});
-    // The abort and the error end share one restoring path: a letter field and the query button.
-    for (End end : {End::Aborted, End::Failed})
-        for (const Search* search : {&searches[0], &searches[3]})
-            cases.push_back({search, end});
-    return cases;
-}
+// The abort and the error end share one restoring path: a letter field and the query button.
+const FocusCase focusCases[] = {
+    {"crossword_enter_in_a_letter_field", "T_2", "btnSearch1", End::Normal, "Wyraz", 3},
+    {"pattern_enter_in_the_pattern", "txtPattern", "btnSearch2", End::Normal, "Wyraz", 4},
+    {"scrabble_enter_in_a_rack_field", "U_1", "btnSearch3", End::Normal, "Wyraz|Litery", 1},
+    {"query_enter_in_the_query", "txtQuery", "btnSearch4", End::Normal, "Wyraz|WyrazID", 4},
+    {"crossword_abort", "T_2", "btnSearch1", End::Aborted},
+    {"crossword_error_end", "T_2", "btnSearch1", End::Failed},
+    {"query_button_abort", "btnSearch4", "btnSearch4", End::Aborted},
+    {"query_button_error_end", "btnSearch4", "btnSearch4", End::Failed},
+};
 
 class SearchFocus : public SearchWindowTest, public ::testing::WithParamInterface<FocusCase> {};
 
@@ -83,12 +45,19 @@ TEST_P(SearchFocus, ReturnsToTheControlTheRunStartedFrom) {
     frmMain& w = openWith({"KOT", "KAT", "KIT", "KOTY"});
     w.show();
     QApplication::setActiveWindow(&w);
-    c.search->fill(w);
-    QWidget* start = w.findChild<QWidget*>(c.search->focus);
-    auto* button = w.findChild<QPushButton*>(c.search->button);
+    w.scrSearch1->setValue(3);
+    w.T[0]->setText("K");
+    w.T[2]->setText("T");
+    w.txtPattern->setText("K*");
+    w.scrSearch3->setValue(3);
+    for (int i = 0; i < 3; ++i)
+        w.U[i]->setText(QString("KOT").at(i));
+    const QString query = QStringLiteral("SELECT Wyraz, WyrazID FROM WYRAZY");
+    w.txtQuery->setPlainText(query);
+    QWidget* start = w.findChild<QWidget*>(c.focus);
+    auto* button = w.findChild<QPushButton*>(c.button);
     ASSERT_TRUE(start && button);
     start->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), start);
 
     // Inside the run's first yield: abort it, or pull the database from under it.
     QTimer::singleShot(0, [&] {
@@ -104,68 +73,41 @@ TEST_P(SearchFocus, ReturnsToTheControlTheRunStartedFrom) {
 
     EXPECT_EQ(w.panelText(1), c.end == End::Failed ? Failed : Done)
         << env.prompts.texts().join('\n').toStdString();
-    QWidget* now = QApplication::focusWidget();
-    EXPECT_EQ(now, start) << "focus on " << (now ? now->objectName().toStdString() : "nothing");
+    EXPECT_EQ(QApplication::focusWidget(), start);
+    if (c.end == End::Normal) {
+        EXPECT_EQ(captions().join('|'), QString(c.captions));
+        EXPECT_EQ(column().size(), c.rows);
+    }
+    EXPECT_EQ(w.txtQuery->toPlainText(), query) << "Enter broke the query's line";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SearchFocus, ::testing::ValuesIn(focusCases()),
-                         [](const auto& info) { return caseName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Table, SearchFocus, ::testing::ValuesIn(focusCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Alt+P while a search runs: one key press aborts it, wherever the focus is in
-// the window, and the "&Plik" menu does not open.
-struct AbortKeyCase {
-    const char* name;
-    std::function<QWidget*(frmMain&)> focusDuringRun; // null: leave it where the run put it
-};
-
-void PrintTo(const AbortKeyCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-const AbortKeyCase abortKeyCases[] = {
-    {"focus_left_where_the_run_put_it", nullptr},
-    {"focus_in_the_results_list", [](frmMain& w) -> QWidget* { return w.lvResults; }},
-};
-
-class AbortKeyDuringRun : public SearchWindowTest, public ::testing::WithParamInterface<AbortKeyCase> {};
-
-TEST_P(AbortKeyDuringRun, AltPAbortsTheRunningSearchAtOnce) {
-    const AbortKeyCase& c = GetParam();
+// the window, and the "&Plik" menu does not open; without a search it does.
+TEST_F(SearchWindowTest, AltPAbortsARunningSearchAtOnceOtherwiseOpensTheFileMenu) {
     frmMain& w = openWith({"KOT", "KAT"});
     w.show();
     QApplication::setActiveWindow(&w);
     w.scrSearch1->setValue(3);
-    w.T[2]->setFocus();
-    struct Seen {
-        QString caption;
-        bool stop = false;
-        bool menuOpen = true;
-    } seen;
-    QTimer::singleShot(0, [&] {
-        if (c.focusDuringRun)
-            c.focusDuringRun(w)->setFocus();
-        QWidget* target = QApplication::focusWidget();
-        ASSERT_NE(target, nullptr);
-        QTest::keyClick(target, Qt::Key_P, Qt::AltModifier);
-        seen.caption = w.btnSearch1->text();
-        seen.stop = w.bStopSearch;
-        seen.menuOpen = QApplication::activePopupWidget() != nullptr;
-    });
-    w.btnSearch1->click();
-
-    EXPECT_EQ(seen.caption, QString("&Szukaj"));
-    EXPECT_TRUE(seen.stop);
-    EXPECT_FALSE(seen.menuOpen);
-    EXPECT_EQ(w.panelText(1), Done);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, AbortKeyDuringRun, ::testing::ValuesIn(abortKeyCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(SearchWindowTest, AltPWithoutARunningSearchStillOpensTheFileMenu) {
-    frmMain& w = openWith({"KOT"});
-    w.show();
-    QApplication::setActiveWindow(&w);
+    for (bool inList : {false, true}) {
+        SCOPED_TRACE(inList ? "focus in the results list" : "focus left where the run put it");
+        w.T[2]->setFocus();
+        QString seen; // right after the key: the button's caption, the stop flag, an open menu
+        QTimer::singleShot(0, [&] {
+            if (inList)
+                w.lvResults->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+            seen = QStringLiteral("%1 %2 %3")
+                       .arg(w.btnSearch1->text())
+                       .arg(w.bStopSearch ? "stop" : "go")
+                       .arg(QApplication::activePopupWidget() ? "menu" : "no menu");
+        });
+        w.btnSearch1->click();
+        EXPECT_EQ(seen, QString("&Szukaj stop no menu"));
+        EXPECT_EQ(w.panelText(1), Done);
+    }
     w.T[0]->setFocus();
     QTest::keyClick(w.T[0], Qt::Key_P, Qt::AltModifier);
     EXPECT_EQ(QApplication::activePopupWidget(), w.mnuFile);
