@@ -26,42 +26,27 @@ struct SaveEnvironment {
     modMain mod{prompts, platform, store};
 };
 
-// Every value away from its default, numbers with leading zeros.
-OptionsValues changedValues() {
+TEST(OptionsSave, StoresTheFourteenKeysInOrderAsTypedAndLoadsThemIntoMemory) {
+    SaveEnvironment env;
+    // Every value away from its default, numbers with leading zeros.
     OptionsValues v;
-    v.RecallDB = true;
-    v.OpenReadOnly = true;
+    v.RecallDB = v.OpenReadOnly = v.IgnoreMaxRecords = v.Anagrams = v.Descriptions = v.Blanks = true;
     v.ConnTimeout = QStringLiteral("030");
     v.MaxRecords = QStringLiteral("10");
     v.RefreshRecords = QStringLiteral("00007");
-    v.IgnoreMaxRecords = true;
     v.Fields1 = QStringLiteral("08");
-    v.Anagrams = true;
-    v.Descriptions = true;
     v.Fields3 = QStringLiteral("3");
-    v.Blanks = true;
-    v.LogErrors = false;
-    v.LogQueryErrors = false;
+    v.LogErrors = v.LogQueryErrors = false;
     v.LogConnErrors = true;
-    return v;
-}
-
-TEST(OptionsSave, StoresTheFourteenKeysInOrderAsTyped) {
-    SaveEnvironment env;
-    OptionsSave::save(env.mod, changedValues());
+    OptionsSave::save(env.mod, v);
     const QStringList expected = {
         "RecallDB=1",         "OpenReadOnly=1", "ConnTimeout=030",  "MaxRecords=10",  "RefreshRecords=00007",
         "IgnoreMaxRecords=1", "Fields1=08",     "Anagrams=1",       "Descriptions=1", "Fields3=3",
         "Blanks=1",           "LogErrors=0",    "LogQueryErrors=0", "LogConnErrors=1"};
     EXPECT_EQ(env.store.writes, expected);
     EXPECT_EQ(env.store.read("Options", "Fields1"), QStringLiteral("08"));
-}
 
-TEST(OptionsSave, SetsTheSettingsInMemoryFromWhatWasStored) {
-    SaveEnvironment env;
-    OptionsSave::save(env.mod, changedValues());
-    // Numbers as numbers; the order of the keys is proved above, the loader's
-    // mapping of each key to its member in its own test.
+    // Numbers as numbers; the loader's mapping of each key to its member has its own test.
     const Settings saved = env.mod.settings;
     EXPECT_EQ(saved.ConnTimeout, 30);
     EXPECT_EQ(saved.RefreshRecords, 7);
@@ -81,13 +66,11 @@ TEST(OptionsValues, DependantsOfLoggingStayUncheckedWhileLoggingIsOff) {
     s.LogErrors = false;
     s.LogQueryErrors = true;
     s.LogConnErrors = true;
-    const OptionsValues off = OptionsValues::fromSettings(s);
-    EXPECT_FALSE(off.LogQueryErrors);
-    EXPECT_FALSE(off.LogConnErrors);
+    EXPECT_FALSE(OptionsValues::fromSettings(s).LogQueryErrors);
+    EXPECT_FALSE(OptionsValues::fromSettings(s).LogConnErrors);
     s.LogErrors = true;
-    const OptionsValues on = OptionsValues::fromSettings(s);
-    EXPECT_TRUE(on.LogQueryErrors);
-    EXPECT_TRUE(on.LogConnErrors);
+    EXPECT_TRUE(OptionsValues::fromSettings(s).LogQueryErrors);
+    EXPECT_TRUE(OptionsValues::fromSettings(s).LogConnErrors);
 }
 
 } // namespace

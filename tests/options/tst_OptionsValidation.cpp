@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // The warning of each of the ten checks: two per text box, numeric then range.
 OptionsFailure failureOf(int check) {
     static const struct {
-        const char* subject;
-        const char* range;
+        const char *subject, *range;
         int tab;
         const char* field;
     } boxes[] = {
@@ -22,18 +22,19 @@ OptionsFailure failureOf(int check) {
         {"Domyślna liczba pól wyszukiwania scrabble", "<1, 7>", 2, "txtFields3"},
     };
     const auto& box = boxes[(check - 1) / 2];
-    const QString message =
-        QString::fromUtf8(box.subject) + (check % 2 ? QStringLiteral(" nie jest wartością numeryczną.")
-                                                    : QStringLiteral(" musi być wartością z przedziału ") +
-                                                          QString::fromUtf8(box.range) + QLatin1Char('.'));
-    return {check, message, box.tab, QString::fromUtf8(box.field)};
+    const QString tail = check % 2 ? QStringLiteral(" nie jest wartością numeryczną.")
+                                   : QStringLiteral(" musi być wartością z przedziału %1.").arg(box.range);
+    return {check, QString::fromUtf8(box.subject) + tail, box.tab, QString::fromUtf8(box.field)};
 }
 
 using Scope = OptionsValidation::Scope;
+using Text = QString OptionsValues::*;
+constexpr Text T = &OptionsValues::ConnTimeout, M = &OptionsValues::MaxRecords,
+               R = &OptionsValues::RefreshRecords, F1 = &OptionsValues::Fields1, F3 = &OptionsValues::Fields3;
 
 struct ValidationCase {
     const char* name;
-    std::function<void(OptionsValues&)> edit; // applied to the defaults
+    std::vector<std::pair<Text, const char*>> edits; // applied to the defaults
     Scope scope;
     int failingCheck; // 0: all pass
 };
@@ -42,61 +43,39 @@ void PrintTo(const ValidationCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-template <QString OptionsValues::*Field> std::function<void(OptionsValues&)> set(const char* text) {
-    return [text](OptionsValues& v) { v.*Field = QString::fromUtf8(text); };
-}
-
+// clang-format off
 const ValidationCase Cases[] = {
-    {"DefaultsPass", [](OptionsValues&) {}, Scope::All, 0},
-    {"EmptyTimeout", set<&OptionsValues::ConnTimeout>(""), Scope::All, 1},
-    {"NegativeTimeout", set<&OptionsValues::ConnTimeout>("-5"), Scope::All, 1},
-    {"TimeoutWithLeadingSpace", set<&OptionsValues::ConnTimeout>(" 5"), Scope::All, 1},
-    {"TimeoutZero", set<&OptionsValues::ConnTimeout>("0"), Scope::All, 2},
-    {"Timeout1000", set<&OptionsValues::ConnTimeout>("1000"), Scope::All, 2},
-    {"MaxRecordsWithPlus", set<&OptionsValues::MaxRecords>("+5"), Scope::All, 3},
-    {"MaxRecordsFullWidthDigit", set<&OptionsValues::MaxRecords>("５"), Scope::All, 3},
-    {"MaxRecordsZero", set<&OptionsValues::MaxRecords>("0"), Scope::All, 4},
-    {"MaxRecordsTop", set<&OptionsValues::MaxRecords>("9999999"), Scope::All, 0},
-    {"MaxRecordsAboveTop", set<&OptionsValues::MaxRecords>("10000000"), Scope::All, 4},
-    {"RefreshLetters", set<&OptionsValues::RefreshRecords>("sto"), Scope::All, 5},
-    {"RefreshZero", set<&OptionsValues::RefreshRecords>("0"), Scope::All, 6},
-    {"RefreshAboveTop", set<&OptionsValues::RefreshRecords>("100000"), Scope::All, 6},
-    {"Fields1Letter", set<&OptionsValues::Fields1>("x"), Scope::All, 7},
-    {"Fields1One", set<&OptionsValues::Fields1>("1"), Scope::All, 8},
-    {"Fields1Two", set<&OptionsValues::Fields1>("2"), Scope::All, 0},
-    {"Fields1Sixteen", set<&OptionsValues::Fields1>("16"), Scope::All, 8},
-    {"Fields1WithLeadingZero", set<&OptionsValues::Fields1>("08"), Scope::All, 0},
-    {"Fields3Empty", set<&OptionsValues::Fields3>(""), Scope::All, 9},
-    {"Fields3Zero", set<&OptionsValues::Fields3>("0"), Scope::All, 10},
-    {"Fields3Eight", set<&OptionsValues::Fields3>("8"), Scope::All, 10},
-    {"TimeoutAndFields1BadReportsTimeout",
-     [](OptionsValues& v) {
-         v.ConnTimeout = QString();
-         v.Fields1 = QStringLiteral("16");
-     },
-     Scope::All, 1},
-    {"SearchTabIgnoresDatabaseTab",
-     [](OptionsValues& v) {
-         v.ConnTimeout = QString();
-         v.MaxRecords = QStringLiteral("0");
-         v.RefreshRecords = QStringLiteral("x");
-     },
-     Scope::SearchTab, 0},
-    {"SearchTabChecksFields1",
-     [](OptionsValues& v) {
-         v.ConnTimeout = QString();
-         v.Fields1 = QStringLiteral("16");
-     },
-     Scope::SearchTab, 8},
-    {"SearchTabChecksFields3", set<&OptionsValues::Fields3>("-1"), Scope::SearchTab, 9},
+    {"DefaultsPass", {}, Scope::All, 0},
+    {"EmptyTimeout", {{T, ""}}, Scope::All, 1},
+    {"TimeoutZero", {{T, "0"}}, Scope::All, 2},
+    {"Timeout1000", {{T, "1000"}}, Scope::All, 2},
+    {"MaxRecordsWithPlus", {{M, "+5"}}, Scope::All, 3},
+    {"MaxRecordsZero", {{M, "0"}}, Scope::All, 4},
+    {"MaxRecordsTop", {{M, "9999999"}}, Scope::All, 0},
+    {"MaxRecordsAboveTop", {{M, "10000000"}}, Scope::All, 4},
+    {"RefreshLetters", {{R, "sto"}}, Scope::All, 5},
+    {"RefreshZero", {{R, "0"}}, Scope::All, 6},
+    {"RefreshAboveTop", {{R, "100000"}}, Scope::All, 6},
+    {"Fields1Letter", {{F1, "x"}}, Scope::All, 7},
+    {"Fields1One", {{F1, "1"}}, Scope::All, 8},
+    {"Fields1Two", {{F1, "2"}}, Scope::All, 0},
+    {"Fields1Sixteen", {{F1, "16"}}, Scope::All, 8},
+    {"Fields1WithLeadingZero", {{F1, "08"}}, Scope::All, 0},
+    {"Fields3Empty", {{F3, ""}}, Scope::All, 9},
+    {"Fields3Zero", {{F3, "0"}}, Scope::All, 10},
+    {"Fields3Eight", {{F3, "8"}}, Scope::All, 10},
+    {"TimeoutAndFields1BadReportsTimeout", {{T, ""}, {F1, "16"}}, Scope::All, 1},
+    {"SearchTabSkipsTheDatabaseTab", {{T, ""}, {M, "0"}, {R, "x"}, {F1, "16"}}, Scope::SearchTab, 8},
 };
+// clang-format on
 
 class OptionsValidationTable : public ::testing::TestWithParam<ValidationCase> {};
 
 TEST_P(OptionsValidationTable, FirstFailingCheck) {
     const ValidationCase& c = GetParam();
     OptionsValues values = OptionsValues::fromSettings(Settings());
-    c.edit(values);
+    for (const auto& [field, text] : c.edits)
+        values.*field = QString::fromUtf8(text);
     const std::optional<OptionsFailure> failure = OptionsValidation::validate(values, c.scope);
     if (c.failingCheck == 0) {
         EXPECT_FALSE(failure.has_value()) << failure->message.toStdString();
@@ -111,8 +90,6 @@ TEST_P(OptionsValidationTable, FirstFailingCheck) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Checks, OptionsValidationTable, ::testing::ValuesIn(Cases),
-                         [](const ::testing::TestParamInfo<ValidationCase>& info) {
-                             return info.param.name;
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
