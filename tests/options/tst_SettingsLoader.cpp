@@ -1,9 +1,16 @@
+#include "options/OptionsSave.h"
+#include "options/OptionsValidation.h"
+#include "options/OptionsValues.h"
 #include "options/SettingsLoader.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+
+#include <ostream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -18,7 +25,6 @@ public:
     QStringList writes;
 };
 
-// A loaded store, its writes forgotten, then `edits` stored behind the loader's back.
 struct RecordingEnvironment {
     QTemporaryDir dir;
     TestPrompts prompts;
@@ -26,46 +32,33 @@ struct RecordingEnvironment {
     RecordingStore store{dir.path() + QStringLiteral("/Literon 2.0.ini")};
     modMain mod{prompts, platform, store};
 
-    void prepare(std::initializer_list<std::pair<const char*, const char*>> edits) {
+    // A loaded store, its writes forgotten, then each "Key=text" stored behind the loader's back.
+    void prepare(const QStringList& edits) {
         SettingsLoader::load(mod);
-        for (const auto& [key, text] : edits)
-            store.SettingsStore::write(QStringLiteral("Options"), QLatin1String(key),
-                                       QString::fromUtf8(text));
+        for (const QString& edit : edits)
+            store.SettingsStore::write(QStringLiteral("Options"), edit.section('=', 0, 0),
+                                       edit.section('=', 1));
         store.writes.clear();
     }
-    QString stored(const char* key) const {
-        return store.read(QStringLiteral("Options"), QLatin1String(key));
-    }
+    QString stored(const QString& key) const { return store.read(QStringLiteral("Options"), key); }
 };
 
-TEST(SettingsLoader, FirstStartWritesEveryDefaultInTableOrder) {
-    RecordingEnvironment env;
-    env.mod.settings.LogErrors = false; // proves load() resets memory first
-    env.mod.settings.Fields1 = 3;
-    SettingsLoader::load(env.mod);
-    const QStringList expected =
-        QStringLiteral(
-            "RecallDB=0 OpenReadOnly=0 ConnTimeout=60 MaxRecords=5000 RefreshRecords=100 "
-            "IgnoreMaxRecords=0 Fields1=8 Anagrams=0 Descriptions=0 Fields3=7 Blanks=0 LogErrors=1 "
-            "LogQueryErrors=0 LogConnErrors=0")
-            .split(' ')
-            .replaceInStrings(QRegularExpression(QStringLiteral("^")), QStringLiteral("Options/"));
-    EXPECT_EQ(env.store.writes, expected);
-    EXPECT_TRUE(env.mod.settings.LogErrors);
-    EXPECT_EQ(env.mod.settings.Fields1, 8);
-    EXPECT_TRUE(env.prompts.shown.isEmpty());
-    // A second start finds every key and writes nothing.
-    env.store.writes.clear();
-    SettingsLoader::load(env.mod);
-    EXPECT_TRUE(env.store.writes.isEmpty());
+// "Key=text" items in table order, as written to the store.
+QStringList written(const char* items) {
+    return QString::fromLatin1(items).split(' ').replaceInStrings(QRegularExpression("^"), "Options/");
 }
 
 // Every key with a valid text away from its default, in table order.
-const char* const NonDefaults[][2] = {
-    {"RecallDB", "1"},        {"OpenReadOnly", "1"},     {"ConnTimeout", "30"}, {"MaxRecords", "700"},
-    {"RefreshRecords", "50"}, {"IgnoreMaxRecords", "1"}, {"Fields1", "5"},      {"Anagrams", "1"},
-    {"Descriptions", "1"},    {"Fields3", "3"},          {"Blanks", "1"},       {"LogErrors", "0"},
-    {"LogQueryErrors", "1"},  {"LogConnErrors", "1"}};
+const QStringList NonDefaults =
+    QStringLiteral(
+        "RecallDB=1 OpenReadOnly=1 ConnTimeout=30 MaxRecords=700 RefreshRecords=50 IgnoreMaxRecords=1 "
+        "Fields1=5 Anagrams=1 Descriptions=1 Fields3=3 Blanks=1 LogErrors=0 LogQueryErrors=1 "
+        "LogConnErrors=1")
+        .split(' ');
+
+int indexOf(const QString& key) {
+    return int(NonDefaults.indexOf(QRegularExpression(QStringLiteral("%1=.*").arg(key))));
+}
 
 // Every member read by its own name, in table order, so that a key read into another member shows.
 QStringList members(const Settings& s) {
@@ -74,21 +67,37 @@ QStringList members(const Settings& s) {
                              s.Descriptions,   s.Fields3,          s.Blanks,      s.LogErrors,
                              s.LogQueryErrors, s.LogConnErrors};
     QStringList texts;
-    for (size_t i = 0; i < std::size(values); ++i)
-        texts << QStringLiteral("%1=%2").arg(NonDefaults[i][0]).arg(values[i]);
+    for (int i = 0; i < int(std::size(values)); ++i)
+        texts << NonDefaults[i].section('=', 0, 0) + '=' + QString::number(values[i]);
     return texts;
 }
 
+TEST(SettingsLoader, FirstStartWritesEveryDefaultInTableOrder) {
+    RecordingEnvironment env;
+    env.mod.settings.LogErrors = false; // proves load() resets memory first
+    env.mod.settings.Fields1 = 3;
+    SettingsLoader::load(env.mod);
+    EXPECT_EQ(env.store.writes,
+              written("RecallDB=0 OpenReadOnly=0 ConnTimeout=60 MaxRecords=5000 RefreshRecords=100 "
+                      "IgnoreMaxRecords=0 Fields1=8 Anagrams=0 Descriptions=0 Fields3=7 Blanks=0 "
+                      "LogErrors=1 LogQueryErrors=0 LogConnErrors=0"));
+    EXPECT_EQ(members(env.mod.settings), members(Settings()));
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+    // A second start finds every key and writes nothing.
+    env.store.writes.clear();
+    SettingsLoader::load(env.mod);
+    EXPECT_TRUE(env.store.writes.isEmpty());
+}
+
 TEST(SettingsLoader, EachKeyAloneReachesItsOwnMember) {
-    ASSERT_EQ(std::size(NonDefaults), size_t(SettingsLoader::keys().size()));
-    for (size_t i = 0; i < std::size(NonDefaults); ++i) {
-        const auto& [key, text] = NonDefaults[i];
+    ASSERT_EQ(NonDefaults.size(), SettingsLoader::keys().size());
+    for (int i = 0; i < NonDefaults.size(); ++i) {
         RecordingEnvironment env;
-        env.prepare({{key, text}});
+        env.prepare({NonDefaults[i]});
         SettingsLoader::load(env.mod);
         QStringList expected = members(Settings());
-        expected[int(i)] = QStringLiteral("%1=%2").arg(key, text);
-        EXPECT_EQ(members(env.mod.settings), expected) << key;
+        expected[i] = NonDefaults[i];
+        EXPECT_EQ(members(env.mod.settings), expected) << NonDefaults[i].toStdString();
     }
 }
 
@@ -103,17 +112,15 @@ class NumericSetting : public ::testing::TestWithParam<NumericCase> {};
 
 TEST_P(NumericSetting, AcceptedOrRepaired) {
     const NumericCase& c = GetParam();
+    const QString key = QString::fromLatin1(c.key);
     RecordingEnvironment env;
-    env.prepare({{c.key, c.stored}});
+    env.prepare({key + '=' + c.stored});
     SettingsLoader::load(env.mod);
-    const QString inMemory =
-        members(env.mod.settings).filter(QRegularExpression(QStringLiteral("^%1=").arg(c.key))).value(0);
-    EXPECT_EQ(inMemory, QStringLiteral("%1=%2").arg(c.key).arg(c.inMemory));
-    const QStringList writes = c.storedAfter
-                                   ? QStringList(QStringLiteral("Options/%1=%2").arg(c.key, c.storedAfter))
-                                   : QStringList();
-    EXPECT_EQ(env.store.writes, writes);
-    EXPECT_EQ(env.stored(c.key), QString::fromUtf8(c.storedAfter ? c.storedAfter : c.stored));
+    EXPECT_EQ(members(env.mod.settings).value(indexOf(key)),
+              QStringLiteral("%1=%2").arg(key).arg(c.inMemory));
+    EXPECT_EQ(env.store.writes,
+              c.storedAfter ? written((std::string(c.key) + '=' + c.storedAfter).c_str()) : QStringList());
+    EXPECT_EQ(env.stored(key), QString::fromLatin1(c.storedAfter ? c.storedAfter : c.stored));
     EXPECT_TRUE(env.prompts.shown.isEmpty());
 }
 
@@ -133,15 +140,13 @@ INSTANTIATE_TEST_SUITE_P(Ranges, NumericSetting, ::testing::Values(
 // clang-format on
 
 TEST(SettingsLoader, BooleanIsTrueOnlyForExactlyOneAndNeverRewritten) {
-    for (const auto& [text, value] :
-         {std::pair{"1", true}, {"0", false}, {"-1", false}, {"1 ", false}, {"01", false}}) {
+    for (const auto& [text, value] : {std::pair{"1", true}, {"0", false}, {"-1", false}, {"01", false}}) {
         RecordingEnvironment env;
-        env.prepare({{"RecallDB", text}, {"LogErrors", text}});
+        env.prepare({QStringLiteral("RecallDB=") + text, QStringLiteral("LogErrors=") + text});
         SettingsLoader::load(env.mod);
         EXPECT_EQ(env.mod.settings.RecallDB, value) << text;
         EXPECT_EQ(env.mod.settings.LogErrors, value) << text;
         EXPECT_TRUE(env.store.writes.isEmpty()) << text;
-        EXPECT_EQ(env.stored("RecallDB"), QString::fromLatin1(text));
     }
 }
 
@@ -155,12 +160,10 @@ class UnconvertibleSetting : public ::testing::TestWithParam<BadText> {};
 
 TEST_P(UnconvertibleSetting, StopsThereLeavingLaterKeysAtDefaultAndTheStoreAsItWas) {
     const BadText& c = GetParam();
+    const QString key = QString::fromLatin1(c.key);
     RecordingEnvironment env;
-    env.prepare({});
     // Every key holds a valid non-default value, then one is spoiled.
-    for (const auto& [key, text] : NonDefaults)
-        env.store.SettingsStore::write(QStringLiteral("Options"), QLatin1String(key), QLatin1String(text));
-    env.store.SettingsStore::write(QStringLiteral("Options"), QLatin1String(c.key), QLatin1String(c.stored));
+    env.prepare(NonDefaults + QStringList{key + '=' + c.stored});
     try {
         SettingsLoader::load(env.mod);
         FAIL() << "no error for " << c.stored;
@@ -168,15 +171,12 @@ TEST_P(UnconvertibleSetting, StopsThereLeavingLaterKeysAtDefaultAndTheStoreAsItW
         EXPECT_EQ(error.number(), c.number);
     }
     EXPECT_TRUE(env.store.writes.isEmpty());
-    EXPECT_EQ(env.stored(c.key), QString::fromUtf8(c.stored));
-    bool reached = false;
-    const Settings defaults;
-    for (const SettingKey& key : SettingsLoader::keys()) {
-        reached = reached || qstrcmp(key.name, c.key) == 0;
-        const QString text = SettingsLoader::storedText(env.mod.settings, key);
-        EXPECT_EQ(text, reached ? SettingsLoader::storedText(defaults, key) : env.stored(key.name))
-            << key.name;
-    }
+    EXPECT_EQ(env.stored(key), QString::fromLatin1(c.stored));
+    const QStringList defaults = members(Settings());
+    QStringList expected = NonDefaults;
+    for (int i = indexOf(key); i < expected.size(); ++i)
+        expected[i] = defaults[i];
+    EXPECT_EQ(members(env.mod.settings), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -184,5 +184,127 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadText{"MaxRecords", "abc", 13}, BadText{"ConnTimeout", "32768", 6},
                       BadText{"MaxRecords", "3000000000", 6}, BadText{"RefreshRecords", "1,5", 13}),
     [](const auto& info) { return rowName(std::string(info.param.key) + "_" + info.param.stored); });
+
+TEST(OptionsSave, StoresTheFourteenKeysInOrderAsTypedAndLoadsThemIntoMemory) {
+    RecordingEnvironment env;
+    // Every value away from its default, numbers with leading zeros.
+    OptionsValues v;
+    v.RecallDB = v.OpenReadOnly = v.IgnoreMaxRecords = v.Anagrams = v.Descriptions = v.Blanks = true;
+    v.ConnTimeout = QStringLiteral("030");
+    v.MaxRecords = QStringLiteral("10");
+    v.RefreshRecords = QStringLiteral("00007");
+    v.Fields1 = QStringLiteral("08");
+    v.Fields3 = QStringLiteral("3");
+    v.LogErrors = v.LogQueryErrors = false;
+    v.LogConnErrors = true;
+    OptionsSave::save(env.mod, v);
+    EXPECT_EQ(env.store.writes,
+              written("RecallDB=1 OpenReadOnly=1 ConnTimeout=030 MaxRecords=10 RefreshRecords=00007 "
+                      "IgnoreMaxRecords=1 Fields1=08 Anagrams=1 Descriptions=1 Fields3=3 Blanks=1 "
+                      "LogErrors=0 LogQueryErrors=0 LogConnErrors=1"));
+    // Numbers as numbers; what was saved loads back unchanged at the next start.
+    const QStringList saved = members(env.mod.settings);
+    EXPECT_EQ(saved.join(' '),
+              QStringLiteral("RecallDB=1 OpenReadOnly=1 ConnTimeout=30 MaxRecords=10 RefreshRecords=7 "
+                             "IgnoreMaxRecords=1 Fields1=8 Anagrams=1 Descriptions=1 Fields3=3 "
+                             "Blanks=1 LogErrors=0 LogQueryErrors=0 LogConnErrors=1"));
+    SettingsLoader::load(env.mod);
+    EXPECT_EQ(members(env.mod.settings), saved);
+    EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST(OptionsValues, DependantsOfLoggingStayUncheckedWhileLoggingIsOff) {
+    Settings s;
+    s.LogQueryErrors = s.LogConnErrors = true;
+    for (const bool logging : {false, true}) {
+        s.LogErrors = logging;
+        EXPECT_EQ(OptionsValues::fromSettings(s).LogQueryErrors, logging);
+        EXPECT_EQ(OptionsValues::fromSettings(s).LogConnErrors, logging);
+    }
+}
+
+// The warning of each of the ten checks: two per text box, numeric then range.
+OptionsFailure failureOf(int check) {
+    static const struct {
+        const char *subject, *range;
+        int tab;
+        const char* field;
+    } boxes[] = {
+        {"Limit czasu na połączenie z bazą danych", "<1, 999>", 1, "txtTimeout"},
+        {"Maksymalna liczba rekordów zwracanych przez kwerendę", "<1, 9999999>", 1, "txtMaxRecords"},
+        {"Odświeżanie wyników wyszukiwania", "<1, 99999>", 1, "txtRefreshRecords"},
+        {"Domyślna liczba pól wyszukiwania krzyżówką", "<2, 15>", 2, "txtFields1"},
+        {"Domyślna liczba pól wyszukiwania scrabble", "<1, 7>", 2, "txtFields3"},
+    };
+    const auto& box = boxes[(check - 1) / 2];
+    const QString tail = check % 2 ? QStringLiteral(" nie jest wartością numeryczną.")
+                                   : QStringLiteral(" musi być wartością z przedziału %1.").arg(box.range);
+    return {check, QString::fromUtf8(box.subject) + tail, box.tab, QString::fromUtf8(box.field)};
+}
+
+using Scope = OptionsValidation::Scope;
+using Text = QString OptionsValues::*;
+constexpr Text T = &OptionsValues::ConnTimeout, M = &OptionsValues::MaxRecords,
+               R = &OptionsValues::RefreshRecords, F1 = &OptionsValues::Fields1, F3 = &OptionsValues::Fields3;
+
+struct ValidationCase {
+    const char* name;
+    std::vector<std::pair<Text, const char*>> edits; // applied to the defaults
+    Scope scope;
+    int failingCheck; // 0: all pass
+};
+
+void PrintTo(const ValidationCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// clang-format off
+const ValidationCase Cases[] = {
+    {"DefaultsPass", {}, Scope::All, 0},
+    {"EmptyTimeout", {{T, ""}}, Scope::All, 1},
+    {"TimeoutZero", {{T, "0"}}, Scope::All, 2},
+    {"Timeout1000", {{T, "1000"}}, Scope::All, 2},
+    {"MaxRecordsWithPlus", {{M, "+5"}}, Scope::All, 3},
+    {"MaxRecordsZero", {{M, "0"}}, Scope::All, 4},
+    {"MaxRecordsTop", {{M, "9999999"}}, Scope::All, 0},
+    {"MaxRecordsAboveTop", {{M, "10000000"}}, Scope::All, 4},
+    {"RefreshLetters", {{R, "sto"}}, Scope::All, 5},
+    {"RefreshZero", {{R, "0"}}, Scope::All, 6},
+    {"RefreshAboveTop", {{R, "100000"}}, Scope::All, 6},
+    {"Fields1Letter", {{F1, "x"}}, Scope::All, 7},
+    {"Fields1One", {{F1, "1"}}, Scope::All, 8},
+    {"Fields1Two", {{F1, "2"}}, Scope::All, 0},
+    {"Fields1Sixteen", {{F1, "16"}}, Scope::All, 8},
+    {"Fields1WithLeadingZero", {{F1, "08"}}, Scope::All, 0},
+    {"Fields3Empty", {{F3, ""}}, Scope::All, 9},
+    {"Fields3Zero", {{F3, "0"}}, Scope::All, 10},
+    {"Fields3Eight", {{F3, "8"}}, Scope::All, 10},
+    {"TimeoutAndFields1BadReportsTimeout", {{T, ""}, {F1, "16"}}, Scope::All, 1},
+    {"SearchTabSkipsTheDatabaseTab", {{T, ""}, {M, "0"}, {R, "x"}, {F1, "16"}}, Scope::SearchTab, 8},
+};
+// clang-format on
+
+class OptionsValidationTable : public ::testing::TestWithParam<ValidationCase> {};
+
+TEST_P(OptionsValidationTable, FirstFailingCheck) {
+    const ValidationCase& c = GetParam();
+    OptionsValues values = OptionsValues::fromSettings(Settings());
+    for (const auto& [field, text] : c.edits)
+        values.*field = QString::fromUtf8(text);
+    const std::optional<OptionsFailure> failure = OptionsValidation::validate(values, c.scope);
+    if (c.failingCheck == 0) {
+        EXPECT_FALSE(failure.has_value()) << failure->message.toStdString();
+        return;
+    }
+    ASSERT_TRUE(failure.has_value());
+    const OptionsFailure expected = failureOf(c.failingCheck);
+    EXPECT_EQ(failure->check, expected.check);
+    EXPECT_EQ(failure->message.toStdString(), expected.message.toStdString());
+    EXPECT_EQ(failure->tab, expected.tab);
+    EXPECT_EQ(failure->field.toStdString(), expected.field.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Checks, OptionsValidationTable, ::testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
