@@ -188,15 +188,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(OptionsSave, StoresTheFourteenKeysInOrderAsTypedAndLoadsThemIntoMemory) {
     RecordingEnvironment env;
     // Every value away from its default, numbers with leading zeros.
-    OptionsValues v;
-    v.RecallDB = v.OpenReadOnly = v.IgnoreMaxRecords = v.Anagrams = v.Descriptions = v.Blanks = true;
-    v.ConnTimeout = QStringLiteral("030");
-    v.MaxRecords = QStringLiteral("10");
-    v.RefreshRecords = QStringLiteral("00007");
-    v.Fields1 = QStringLiteral("08");
-    v.Fields3 = QStringLiteral("3");
-    v.LogErrors = v.LogQueryErrors = false;
-    v.LogConnErrors = true;
+    // clang-format off
+    const OptionsValues v{.RecallDB = true, .OpenReadOnly = true, .ConnTimeout = "030", .MaxRecords = "10",
+        .RefreshRecords = "00007", .IgnoreMaxRecords = true, .Fields1 = "08", .Anagrams = true, .Descriptions = true,
+        .Fields3 = "3", .Blanks = true, .LogErrors = false, .LogQueryErrors = false, .LogConnErrors = true};
+    // clang-format on
     OptionsSave::save(env.mod, v);
     EXPECT_EQ(env.store.writes,
               written("RecallDB=1 OpenReadOnly=1 ConnTimeout=030 MaxRecords=10 RefreshRecords=00007 "
@@ -211,16 +207,6 @@ TEST(OptionsSave, StoresTheFourteenKeysInOrderAsTypedAndLoadsThemIntoMemory) {
     SettingsLoader::load(env.mod);
     EXPECT_EQ(members(env.mod.settings), saved);
     EXPECT_TRUE(env.prompts.shown.isEmpty());
-}
-
-TEST(OptionsValues, DependantsOfLoggingStayUncheckedWhileLoggingIsOff) {
-    Settings s;
-    s.LogQueryErrors = s.LogConnErrors = true;
-    for (const bool logging : {false, true}) {
-        s.LogErrors = logging;
-        EXPECT_EQ(OptionsValues::fromSettings(s).LogQueryErrors, logging);
-        EXPECT_EQ(OptionsValues::fromSettings(s).LogConnErrors, logging);
-    }
 }
 
 // The warning of each of the ten checks: two per text box, numeric then range.
@@ -250,8 +236,8 @@ constexpr Text T = &OptionsValues::ConnTimeout, M = &OptionsValues::MaxRecords,
 struct ValidationCase {
     const char* name;
     std::vector<std::pair<Text, const char*>> edits; // applied to the defaults
-    Scope scope;
-    int failingCheck; // 0: all pass
+    int failingCheck;                                // 0: all pass
+    Scope scope = Scope::All;
 };
 
 void PrintTo(const ValidationCase& c, std::ostream* os) {
@@ -260,27 +246,27 @@ void PrintTo(const ValidationCase& c, std::ostream* os) {
 
 // clang-format off
 const ValidationCase Cases[] = {
-    {"DefaultsPass", {}, Scope::All, 0},
-    {"EmptyTimeout", {{T, ""}}, Scope::All, 1},
-    {"TimeoutZero", {{T, "0"}}, Scope::All, 2},
-    {"Timeout1000", {{T, "1000"}}, Scope::All, 2},
-    {"MaxRecordsWithPlus", {{M, "+5"}}, Scope::All, 3},
-    {"MaxRecordsZero", {{M, "0"}}, Scope::All, 4},
-    {"MaxRecordsTop", {{M, "9999999"}}, Scope::All, 0},
-    {"MaxRecordsAboveTop", {{M, "10000000"}}, Scope::All, 4},
-    {"RefreshLetters", {{R, "sto"}}, Scope::All, 5},
-    {"RefreshZero", {{R, "0"}}, Scope::All, 6},
-    {"RefreshAboveTop", {{R, "100000"}}, Scope::All, 6},
-    {"Fields1Letter", {{F1, "x"}}, Scope::All, 7},
-    {"Fields1One", {{F1, "1"}}, Scope::All, 8},
-    {"Fields1Two", {{F1, "2"}}, Scope::All, 0},
-    {"Fields1Sixteen", {{F1, "16"}}, Scope::All, 8},
-    {"Fields1WithLeadingZero", {{F1, "08"}}, Scope::All, 0},
-    {"Fields3Empty", {{F3, ""}}, Scope::All, 9},
-    {"Fields3Zero", {{F3, "0"}}, Scope::All, 10},
-    {"Fields3Eight", {{F3, "8"}}, Scope::All, 10},
-    {"TimeoutAndFields1BadReportsTimeout", {{T, ""}, {F1, "16"}}, Scope::All, 1},
-    {"SearchTabSkipsTheDatabaseTab", {{T, ""}, {M, "0"}, {R, "x"}, {F1, "16"}}, Scope::SearchTab, 8},
+    {"DefaultsPass", {}, 0},
+    {"EmptyTimeout", {{T, ""}}, 1},
+    {"TimeoutZero", {{T, "0"}}, 2},
+    {"Timeout1000", {{T, "1000"}}, 2},
+    {"MaxRecordsWithPlus", {{M, "+5"}}, 3},
+    {"MaxRecordsZero", {{M, "0"}}, 4},
+    {"MaxRecordsTop", {{M, "9999999"}}, 0},
+    {"MaxRecordsAboveTop", {{M, "10000000"}}, 4},
+    {"RefreshLetters", {{R, "sto"}}, 5},
+    {"RefreshZero", {{R, "0"}}, 6},
+    {"RefreshAboveTop", {{R, "100000"}}, 6},
+    {"Fields1Letter", {{F1, "x"}}, 7},
+    {"Fields1One", {{F1, "1"}}, 8},
+    {"Fields1Two", {{F1, "2"}}, 0},
+    {"Fields1Sixteen", {{F1, "16"}}, 8},
+    {"Fields1WithLeadingZero", {{F1, "08"}}, 0},
+    {"Fields3Empty", {{F3, ""}}, 9},
+    {"Fields3Zero", {{F3, "0"}}, 10},
+    {"Fields3Eight", {{F3, "8"}}, 10},
+    {"TimeoutAndFields1BadReportsTimeout", {{T, ""}, {F1, "16"}}, 1},
+    {"SearchTabSkipsTheDatabaseTab", {{T, ""}, {M, "0"}, {R, "x"}, {F1, "16"}}, 8, Scope::SearchTab},
 };
 // clang-format on
 
