@@ -58,12 +58,10 @@ QString logStates(const frmOptions& d) {
 TEST_F(OptionsDialog, OpensOnTheDatabaseTabFilledFromTheSettingsInMemory) {
     window();
     Settings& s = env.mod.settings;
-    s.OpenReadOnly = s.Descriptions = s.Blanks = s.LogConnErrors = true;
-    s.ConnTimeout = 45;
-    s.MaxRecords = 1234;
-    s.RefreshRecords = 77;
-    s.Fields1 = 5;
-    s.Fields3 = 4;
+    // clang-format off
+    s = {.OpenReadOnly = true, .ConnTimeout = 45, .MaxRecords = 1234, .RefreshRecords = 77, .Fields1 = 5,
+         .Descriptions = true, .Fields3 = 4, .Blanks = true, .LogConnErrors = true};
+    // clang-format on
     frmOptions& d = dialog();
     EXPECT_EQ(d.tabOptions->currentIndex(), 0);
     EXPECT_EQ(ticks({d.chkRecallDB, d.chkOpenReadOnly, d.chkIgnoreMaxRecords, d.chkAnagrams,
