@@ -81,35 +81,22 @@ TEST_F(OptionsDialog, OpensOnTheDatabaseTabFilledFromTheSettingsInMemory) {
 }
 
 TEST_F(OptionsDialog, ApplyIsUsableOnlyOnTheSearchTabWhileAChangeIsPending) {
+    frmMain& w = window();
     frmOptions& d = dialog();
+    d.txtTimeout->clear(); // Apply checks only the search tab, and this is no search change
     d.tabOptions->setCurrentIndex(1);
     EXPECT_FALSE(d.btnApply->isEnabled()) << "nothing changed yet";
     d.chkBlanks->click();
     EXPECT_TRUE(d.btnApply->isEnabled());
+    d.chkAnagrams->click();
+    d.txtFields1->setText(QStringLiteral("5"));
+    d.txtFields3->setText(QStringLiteral("8"));
     d.tabOptions->setCurrentIndex(2);
     EXPECT_FALSE(d.btnApply->isEnabled());
     d.tabOptions->setCurrentIndex(1);
     EXPECT_TRUE(d.btnApply->isEnabled()) << "the change is still pending";
-    // Changes on the other tabs are no search change.
-    d.btnApply->click();
-    env.prompts.clear();
-    d.tabOptions->setCurrentIndex(0);
-    d.txtMaxRecords->setText(QStringLiteral("12"));
-    d.tabOptions->setCurrentIndex(1);
-    EXPECT_FALSE(d.btnApply->isEnabled());
-    d.txtFields3->setText(QStringLiteral("5"));
-    EXPECT_TRUE(d.btnApply->isEnabled());
-}
 
-TEST_F(OptionsDialog, ApplyRefusesABadFieldCountThenChangesTheSearchControlsAtOnceAndSurvivesCancel) {
-    frmMain& w = window();
-    frmOptions& d = dialog();
-    d.txtTimeout->clear(); // Apply checks only the search tab
-    d.tabOptions->setCurrentIndex(1);
-    d.txtFields1->setText(QStringLiteral("5"));
-    d.chkAnagrams->click();
-    d.chkBlanks->click();
-    d.txtFields3->setText(QStringLiteral("8"));
+    // A bad field count is refused, and the change stays pending.
     d.btnApply->click();
     EXPECT_EQ(
         shownTexts(),
@@ -125,6 +112,11 @@ TEST_F(OptionsDialog, ApplyRefusesABadFieldCountThenChangesTheSearchControlsAtOn
     EXPECT_EQ(w.scrSearch1->value(), 5);
     EXPECT_EQ(w.scrSearch3->value(), 3);
     EXPECT_EQ(ticks({w.chkSearch1, w.chkSearch2, w.chkSearch3}), QStringLiteral("101"));
+    EXPECT_FALSE(d.btnApply->isEnabled());
+    // Changes on the other tabs are no search change.
+    d.tabOptions->setCurrentIndex(0);
+    d.txtMaxRecords->setText(QStringLiteral("12"));
+    d.tabOptions->setCurrentIndex(1);
     EXPECT_FALSE(d.btnApply->isEnabled());
     // Cancel keeps what was applied, and neither stores nor changes the settings in memory.
     d.btnCancel->click();
