@@ -14,12 +14,13 @@
 
 namespace {
 
-// Remembers the order of writes, which the INI file itself does not keep.
+// Remembers the order of writes ("Key=text"; every key is in one section), which the INI
+// file itself does not keep.
 class RecordingStore : public SettingsStore {
 public:
     using SettingsStore::SettingsStore;
     void write(const QString& section, const QString& key, const QString& value) override {
-        writes << section + QLatin1Char('/') + key + QLatin1Char('=') + value;
+        writes << key + QLatin1Char('=') + value;
         SettingsStore::write(section, key, value);
     }
     QStringList writes;
@@ -42,11 +43,6 @@ struct RecordingEnvironment {
     }
     QString stored(const QString& key) const { return store.read(QStringLiteral("Options"), key); }
 };
-
-// "Key=text" items in table order, as written to the store.
-QStringList written(const char* items) {
-    return QString::fromLatin1(items).split(' ').replaceInStrings(QRegularExpression("^"), "Options/");
-}
 
 // Every key with a valid text away from its default, in table order.
 const QStringList NonDefaults =
@@ -77,11 +73,13 @@ TEST(SettingsLoader, FirstStartWritesEveryDefaultInTableOrder) {
     env.mod.settings.LogErrors = false; // proves load() resets memory first
     env.mod.settings.Fields1 = 3;
     SettingsLoader::load(env.mod);
-    EXPECT_EQ(env.store.writes,
-              written("RecallDB=0 OpenReadOnly=0 ConnTimeout=60 MaxRecords=5000 RefreshRecords=100 "
-                      "IgnoreMaxRecords=0 Fields1=8 Anagrams=0 Descriptions=0 Fields3=7 Blanks=0 "
-                      "LogErrors=1 LogQueryErrors=0 LogConnErrors=0"));
-    EXPECT_EQ(members(env.mod.settings), members(Settings()));
+    const QStringList defaults =
+        QStringLiteral("RecallDB=0 OpenReadOnly=0 ConnTimeout=60 MaxRecords=5000 RefreshRecords=100 "
+                       "IgnoreMaxRecords=0 Fields1=8 Anagrams=0 Descriptions=0 Fields3=7 Blanks=0 "
+                       "LogErrors=1 LogQueryErrors=0 LogConnErrors=0")
+            .split(' ');
+    EXPECT_EQ(env.store.writes, defaults);
+    EXPECT_EQ(members(env.mod.settings), defaults);
     EXPECT_TRUE(env.prompts.shown.isEmpty());
     // A second start finds every key and writes nothing.
     env.store.writes.clear();
@@ -118,8 +116,7 @@ TEST_P(StoredSetting, AcceptedOrRepaired) {
     SettingsLoader::load(env.mod);
     EXPECT_EQ(members(env.mod.settings).value(indexOf(key)),
               QStringLiteral("%1=%2").arg(key).arg(c.inMemory));
-    EXPECT_EQ(env.store.writes,
-              c.storedAfter ? written((std::string(c.key) + '=' + c.storedAfter).c_str()) : QStringList());
+    EXPECT_EQ(env.store.writes, c.storedAfter ? QStringList{key + '=' + c.storedAfter} : QStringList());
     EXPECT_EQ(env.stored(key), QString::fromLatin1(c.storedAfter ? c.storedAfter : c.stored));
     EXPECT_TRUE(env.prompts.shown.isEmpty());
 }
@@ -187,9 +184,10 @@ TEST(OptionsSave, StoresTheFourteenKeysInOrderAsTypedAndLoadsThemIntoMemory) {
     // clang-format on
     OptionsSave::save(env.mod, v);
     EXPECT_EQ(env.store.writes,
-              written("RecallDB=1 OpenReadOnly=1 ConnTimeout=030 MaxRecords=10 RefreshRecords=00007 "
-                      "IgnoreMaxRecords=1 Fields1=08 Anagrams=1 Descriptions=1 Fields3=3 Blanks=1 "
-                      "LogErrors=0 LogQueryErrors=0 LogConnErrors=1"));
+              QStringLiteral("RecallDB=1 OpenReadOnly=1 ConnTimeout=030 MaxRecords=10 RefreshRecords=00007 "
+                             "IgnoreMaxRecords=1 Fields1=08 Anagrams=1 Descriptions=1 Fields3=3 Blanks=1 "
+                             "LogErrors=0 LogQueryErrors=0 LogConnErrors=1")
+                  .split(' '));
     // Numbers as numbers; what was saved loads back unchanged at the next start.
     const QStringList saved = members(env.mod.settings);
     EXPECT_EQ(saved.join(' '),
