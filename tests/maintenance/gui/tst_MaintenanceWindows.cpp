@@ -120,7 +120,7 @@ TEST_F(Maintenance, DeletingTwoWordsAsksInThePluralAndRemovesBothRows) {
     EXPECT_TRUE(descriptionsOf(dictionary()).isEmpty());
 }
 
-TEST_F(Maintenance, DoubleClickOpensTheDescriptionsUntickedAndUnhighlightedInPolishOrder) {
+TEST_F(Maintenance, DoubleClickOpensTheDescriptionsToTickForRemovalAndToAddTo) {
     frmMain& w = listed({"KOT", "KIT"}, {{1, QStringLiteral("zwierzę")},
                                          {1, QStringLiteral("mruczy")},
                                          {1, QStringLiteral("łowi myszy")},
@@ -129,36 +129,25 @@ TEST_F(Maintenance, DoubleClickOpensTheDescriptionsUntickedAndUnhighlightedInPol
     QString word, shown;
     onNextModalOf<frmMaintainDescriptions>([&](frmMaintainDescriptions* window) {
         word = window->labCurrentWord->text();
-        shown = listedIn(*window);
+        shown = listedIn(*window); // unticked, unhighlighted, in Polish order
+        window->btnRemove->click();
+        EXPECT_EQ(env.prompts.texts(), QStringList{"Proszę zaznaczyć minimum jeden opis."});
+        window->lvDescriptions->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        window->lvDescriptions->topLevelItem(2)->setCheckState(0, Qt::Checked);
+        env.prompts.clear();
+        env.prompts.queueAnswer(AnswerYes);
+        window->btnRemove->click();
+        EXPECT_EQ(env.prompts.texts().value(1), "Wybrane opisy zostały usunięte z bazy danych.");
+        EXPECT_EQ(listedIn(*window), QStringLiteral("mruczy+"));
+        window->txtAddDescription->setText(QStringLiteral("  Aa  "));
+        window->btnAdd->click();
+        EXPECT_EQ(listedIn(*window), QStringLiteral("Aa+, mruczy+"));
         window->btnClose->click();
     });
     mouse(w.lvResults->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton, rowCentre(1));
     EXPECT_EQ(word, QStringLiteral("KOT "));
     EXPECT_EQ(shown, QStringLiteral("łowi myszy+, mruczy+, zwierzę+"));
-}
-
-TEST_F(Maintenance, TickedDescriptionsAreRemovedAndAddedOnesListed) {
-    frmMain& w =
-        listed({"KOT"}, {{1, QStringLiteral("a")}, {1, QStringLiteral("b")}, {1, QStringLiteral("c")}});
-    frmMaintainDescriptions window(env.mod, &w);
-    window.Init(QStringLiteral("KOT"));
-    window.Form_Load();
-    window.btnRemove->click();
-    EXPECT_EQ(env.prompts.texts(), QStringList{"Proszę zaznaczyć minimum jeden opis."});
-    ASSERT_EQ(listedIn(window), QStringLiteral("a+, b+, c+"));
-    window.lvDescriptions->topLevelItem(0)->setCheckState(0, Qt::Checked);
-    window.lvDescriptions->topLevelItem(2)->setCheckState(0, Qt::Checked);
-    env.prompts.clear();
-    env.prompts.queueAnswer(AnswerYes);
-    window.btnRemove->click();
-    EXPECT_EQ(env.prompts.texts().value(1), QStringLiteral("Wybrane opisy zostały usunięte z bazy danych."));
-    EXPECT_EQ(listedIn(window), QStringLiteral("b+"));
-    EXPECT_EQ(descriptionsOf(dictionary()), QStringList{"1|b"});
-
-    window.txtAddDescription->setText(QStringLiteral("  Aa  "));
-    window.btnAdd->click();
-    EXPECT_EQ(listedIn(window), QStringLiteral("Aa+, b+"));
-    EXPECT_EQ(descriptionsOf(dictionary()), QStringList({"1|Aa", "1|b"}));
+    EXPECT_EQ(descriptionsOf(dictionary()), QStringList({"1|Aa", "1|mruczy", "2|obcy"}));
 }
 
 TEST_F(Maintenance, ReadOnlyDatabaseOffersOnlyTheDescriptionsToLookAt) {
