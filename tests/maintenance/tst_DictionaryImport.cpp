@@ -7,6 +7,7 @@
 #include "maintenance/DictionaryImport.h"
 #include "support/Fixtures.h"
 #include "support/NativeFileContents.h"
+#include "support/Printing.h"
 
 #include <QDir>
 #include <QFile>

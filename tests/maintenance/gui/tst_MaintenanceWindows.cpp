@@ -111,7 +111,6 @@ TEST_F(Maintenance, DeletingTwoWordsAsksInThePluralAndRemovesBothRows) {
     choose(w.mnuPopUpDeleteWord, 2);
     EXPECT_EQ(column(), QStringList{"KAT"});
     EXPECT_EQ(wordsOf(dictionary()), QStringList({"3|KAT", "4|PIES"}));
-    EXPECT_TRUE(descriptionsOf(dictionary()).isEmpty());
 }
 
 TEST_F(Maintenance, DoubleClickOpensTheDescriptionsToTickForRemovalAndToAddTo) {
