@@ -6,26 +6,23 @@
 
 #include <QStringList>
 
-// What a dictionary holds now, read through the provider as the program reads it.
-inline QStringList rowsOf(const TestDictionary& dictionary, const QString& sql) {
+// What a dictionary holds now, read through the provider as the program reads it:
+// "WyrazID|Wyraz" or "WyrazID|Opis" rows.
+inline QStringList rowsOf(const TestDictionary& dictionary, const char* sql) {
     Connection connection;
     connection.open(dictionary.connectionString(true));
     Recordset rs;
-    rs.open(sql, connection);
+    rs.open(QString::fromLatin1(sql), connection);
     QStringList texts;
-    for (; !rs.eof(); rs.moveNext()) {
-        QStringList fields;
-        for (int i = 0; i < rs.fieldCount(); ++i)
-            fields << rs.text(i);
-        texts << fields.join(QLatin1Char('|'));
-    }
+    for (; !rs.eof(); rs.moveNext())
+        texts << rs.text(0) + QLatin1Char('|') + rs.text(1);
     return texts;
 }
 
-inline QStringList wordsOf(const TestDictionary& dictionary) {
-    return rowsOf(dictionary, QStringLiteral("SELECT WyrazID, Wyraz FROM WYRAZY ORDER BY WyrazID"));
+inline QStringList wordsOf(const TestDictionary& d) {
+    return rowsOf(d, "SELECT WyrazID, Wyraz FROM WYRAZY ORDER BY WyrazID");
 }
 
-inline QStringList descriptionsOf(const TestDictionary& dictionary) {
-    return rowsOf(dictionary, QStringLiteral("SELECT WyrazID, Opis FROM OPISY ORDER BY WyrazID, Opis"));
+inline QStringList descriptionsOf(const TestDictionary& d) {
+    return rowsOf(d, "SELECT WyrazID, Opis FROM OPISY ORDER BY WyrazID, Opis");
 }

@@ -1,3 +1,4 @@
+#include "maintenance/DescriptionList.h"
 #include "maintenance/WordEditing.h"
 
 #include "db/AppError.h"
@@ -13,91 +14,48 @@ Target targetOf(const TestDictionary& dictionary) {
     return {dictionary.connectionString(), 30};
 }
 
-struct TypedCase {
-    const char* name;
-    const char* typed;
-    const char* refusal; // nullptr: accepted
-};
-
 const char* const Empty = "Proszę wypełnić pole 'Nowy wyraz'.";
 const char* const Forbidden = "Pole 'Nowy wyraz' zawiera niedozwolony znak.";
-
-const TypedCase typedCases[] = {
-    {"nothing", "", Empty},       {"spaces_only", "   ", Empty},      {"trailing_space", "kot ", Forbidden},
-    {"digit", "kot1", Forbidden}, {"apostrophe", "o'kot", Forbidden}, {"polish_lower_case", "żółw", nullptr},
-    {"q_and_x", "QX", nullptr},
-};
-
-class TypedWord : public ::testing::TestWithParam<TypedCase> {};
-
-TEST_P(TypedWord, StepsOneAndTwoInOrder) {
-    const TypedCase& c = GetParam();
-    const std::optional<QString> refused = WordEditing::checkTyped(QString::fromUtf8(c.typed));
-    if (c.refusal)
-        EXPECT_EQ(refused.value_or(QString()), QString::fromUtf8(c.refusal));
-    else
-        EXPECT_FALSE(refused.has_value()) << refused->toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(Checks, TypedWord, ::testing::ValuesIn(typedCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WordEditingSql, ManyIsTheCaptionEndingInY) {
     EXPECT_TRUE(WordEditing::deletesMany("Usuń wyrazy"));
     EXPECT_FALSE(WordEditing::deletesMany("Usuń wyraz"));
 }
 
-TEST(WordEditingDb, AddingStoresTheWordInUpperCaseOnce) {
-    TestDictionary dictionary({"PIES"});
-    EXPECT_FALSE(WordEditing::add(targetOf(dictionary), "kot").has_value());
-    EXPECT_EQ(WordEditing::add(targetOf(dictionary), "Kot").value_or(QString()),
-              "Wyraz 'KOT' istnieje już w bazie danych.");
-    EXPECT_EQ(wordsOf(dictionary), (QStringList{"1|PIES", "2|KOT"}));
-    EXPECT_EQ(WordEditing::addedMessage("kot"), "Wyraz 'KOT' został dodany do bazy danych.");
-}
-
-TEST(WordEditingDb, RefusedModificationsWriteNothing) {
-    TestDictionary dictionary({"KOT", "PIES"});
-    const Target target = targetOf(dictionary);
-    EXPECT_EQ(WordEditing::update(target, "KOT ", "kot").value_or(QString()),
-              "Pole 'Nowy wyraz' jest identyczne jak pole 'Obecny wyraz'.");
-    EXPECT_EQ(WordEditing::update(target, "KOT ", "pies").value_or(QString()),
-              "Wyraz 'PIES' istnieje już w bazie danych.");
-    EXPECT_EQ(WordEditing::update(target, "KOT ", "  ").value_or(QString()), QString::fromUtf8(Empty));
-    EXPECT_EQ(wordsOf(dictionary), (QStringList{"1|KOT", "2|PIES"}));
-}
-
-TEST(WordEditingDb, AModificationKeepsTheIdentifierAndSoTheDescriptions) {
+TEST(WordEditingDb, AddsAndRenamesInUpperCaseKeepingTheIdentifierAndRefusalsWriteNothing) {
     TestDictionary dictionary({"KOT", "PIES"}, {{1, "zwierzę"}});
-    // A leading space is a forbidden character: the word stays.
-    EXPECT_EQ(WordEditing::update(targetOf(dictionary), "KOT ", " kocur").value_or(QString()),
-              QString::fromUtf8(Forbidden));
-    EXPECT_EQ(wordsOf(dictionary).front(), "1|KOT");
-    EXPECT_FALSE(WordEditing::update(targetOf(dictionary), "KOT ", "kocur"));
-    EXPECT_EQ(wordsOf(dictionary), (QStringList{"1|KOCUR", "2|PIES"}));
+    const Target target = targetOf(dictionary);
+    // Not blank, then letters only: a space, even a trailing one, is a forbidden character.
+    for (const char* typed : {"   ", "kot ", "o'kot"})
+        EXPECT_EQ(WordEditing::add(target, typed).value_or(""), typed[0] == ' ' ? Empty : Forbidden) << typed;
+    EXPECT_FALSE(WordEditing::add(target, "żółw").has_value());
+    EXPECT_EQ(WordEditing::add(target, "Żółw").value_or(""), "Wyraz 'ŻÓŁW' istnieje już w bazie danych.");
+    const auto refusal = [&](const char* typed) {
+        return WordEditing::update(target, "KOT ", typed).value_or("");
+    };
+    EXPECT_EQ(refusal("kot"), "Pole 'Nowy wyraz' jest identyczne jak pole 'Obecny wyraz'.");
+    EXPECT_EQ(refusal("pies"), "Wyraz 'PIES' istnieje już w bazie danych.");
+    EXPECT_EQ(refusal(" kocur"), QString::fromUtf8(Forbidden)); // a leading space is a forbidden character
+    EXPECT_EQ(wordsOf(dictionary), (QStringList{"1|KOT", "2|PIES", "3|ŻÓŁW"}));
+    EXPECT_FALSE(WordEditing::update(target, "KOT ", "kocur"));
+    EXPECT_EQ(wordsOf(dictionary), (QStringList{"1|KOCUR", "2|PIES", "3|ŻÓŁW"}));
     EXPECT_EQ(descriptionsOf(dictionary), QStringList{"1|zwierzę"});
-    EXPECT_EQ(WordEditing::changedMessage("KOT ", "kocur"), "Wyraz 'KOT' został zmieniony na 'KOCUR'.");
 }
 
-TEST(WordEditingDb, DeletingWordsTakesTheirDescriptionsAndNothingElse) {
+TEST(WordEditingDb, DeletingIsOneTransactionTakingTheWordsDescriptionsAndNothingElse) {
     TestDictionary dictionary({"KOT", "O'NEIL", "PIES"}, {{1, "zwierzę"}, {2, "nazwisko"}, {3, "szczeka"}});
-    WordEditing::deleteWords(targetOf(dictionary), {"KOT", "O'NEIL"});
-    EXPECT_EQ(wordsOf(dictionary), QStringList{"3|PIES"});
-    EXPECT_EQ(descriptionsOf(dictionary), QStringList{"3|szczeka"});
-}
-
-TEST(WordEditingDb, AFailedWordDeleteLeavesTheDescriptionsToo) {
-    TestDictionary dictionary({"KOT", "PIES"}, {{1, "zwierzę"}, {2, "szczeka"}});
+    const QStringList words = wordsOf(dictionary), descriptions = descriptionsOf(dictionary);
     // The second statement fails; the first must not stay done.
     dictionary.exec(QStringLiteral("CREATE TRIGGER NoWordDelete BEFORE DELETE ON WYRAZY "
                                    "BEGIN SELECT RAISE(ABORT, 'nie wolno'); END"));
     EXPECT_THROW(WordEditing::deleteWords(targetOf(dictionary), {"KOT", "PIES"}), AppError);
-    EXPECT_EQ(wordsOf(dictionary), (QStringList{"1|KOT", "2|PIES"}));
-    EXPECT_EQ(descriptionsOf(dictionary), (QStringList{"1|zwierzę", "2|szczeka"}));
+    EXPECT_EQ(wordsOf(dictionary), words);
+    EXPECT_EQ(descriptionsOf(dictionary), descriptions);
     // And the file is usable for the next write.
     dictionary.exec("DROP TRIGGER NoWordDelete");
-    WordEditing::deleteWords(targetOf(dictionary), {"KOT"});
-    EXPECT_EQ(wordsOf(dictionary), QStringList{"2|PIES"});
+    WordEditing::deleteWords(targetOf(dictionary), {"KOT", "O'NEIL"});
+    EXPECT_EQ(wordsOf(dictionary), QStringList{"3|PIES"});
+    EXPECT_EQ(descriptionsOf(dictionary), QStringList{"3|szczeka"});
 }
 
 TEST(WordEditingDb, AReadOnlyDatabaseRefusesTheWrite) {
@@ -106,6 +64,39 @@ TEST(WordEditingDb, AReadOnlyDatabaseRefusesTheWrite) {
     EXPECT_THROW(WordEditing::add(readOnly, "pies"), AppError);
     EXPECT_THROW(WordEditing::deleteWords(readOnly, {"KOT"}), AppError);
     EXPECT_EQ(wordsOf(dictionary), QStringList{"1|KOT"});
+}
+
+TEST(DescriptionListDb, ListsAddsAndRemovesTheTextsOfItsOwnWordOnly) {
+    TestDictionary dictionary({"KOT", "O'NEIL"},
+                              {{1, "zwierzę"}, {1, "b'c"}, {2, "a"}, {1, "b'c"}, {1, "c"}});
+    const Target target = targetOf(dictionary);
+    DescriptionList cat, name;
+    cat.init("KOT");
+    cat.load(target);
+    name.init("o'neil ");
+    EXPECT_EQ(name.load(target), QStringList{"a"});
+    EXPECT_EQ(cat.add(target, "  zwierzę ").value_or(QString()),
+              "Opis 'zwierzę' istnieje już w bazie danych.");
+    EXPECT_EQ(cat.add(target, "   ").value_or(QString()), "Proszę wypełnić pole 'Nowy opis'.");
+    EXPECT_FALSE(name.add(target, "zwierzę").has_value());
+    EXPECT_FALSE(name.add(target, "  Kot z Cheshire, l'chat  ").has_value());
+    cat.remove(target, {"zwierzę", "b'c"});
+    EXPECT_EQ(descriptionsOf(dictionary),
+              (QStringList{"1|c", "2|a", "2|Kot z Cheshire, l'chat", "2|zwierzę"}));
+    EXPECT_EQ(DescriptionList::addedMessage("  Kot z Cheshire  "),
+              "Opis 'Kot z Cheshire' został dodany do bazy danych.");
+}
+
+TEST(DescriptionListDb, AWordNotInTheDictionaryNeverReachesAnotherWordsDescriptions) {
+    // Descriptions under identifier 0, the value an identifier starts with.
+    TestDictionary dictionary({"KOT"}, {{0, "obcy"}, {1, "swój"}});
+    DescriptionList list;
+    list.init("BRAK");
+    EXPECT_TRUE(list.load(targetOf(dictionary)).isEmpty());
+    EXPECT_FALSE(list.found());
+    EXPECT_EQ(list.add(targetOf(dictionary), "nowy").value_or(QString()), list.notFoundMessage());
+    EXPECT_ANY_THROW(list.remove(targetOf(dictionary), {"obcy"}));
+    EXPECT_EQ(descriptionsOf(dictionary), (QStringList{"0|obcy", "1|swój"}));
 }
 
 } // namespace

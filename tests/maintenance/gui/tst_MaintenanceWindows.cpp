@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,69 +47,52 @@ protected:
         ASSERT_TRUE(entry->isEnabled()) << entry->text().toStdString();
         entry->trigger();
     }
-    QStringList selectedTexts() {
+    // The descriptions listed, each marked "+" where it can be ticked and "*" where ticked or highlighted.
+    static QString listedIn(const frmMaintainDescriptions& window) {
         QStringList texts;
-        for (int row : window().results()->selectedRows())
-            texts << window().resultsModel()->text(row);
-        return texts;
+        for (int i = 0; i < window.lvDescriptions->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = window.lvDescriptions->topLevelItem(i);
+            texts << item->text(0) + (item->data(0, Qt::CheckStateRole).isValid() ? "+" : "") +
+                         (item->checkState(0) != Qt::Unchecked || item->isSelected() ? "*" : "");
+        }
+        return texts.join(QStringLiteral(", "));
     }
 };
 
-TEST_F(Maintenance, AddedWordJoinsTheListInItsPlaceAsTheOnlySelectedRow) {
+TEST_F(Maintenance, AddedAndRenamedWordsTakeTheirPlaceInTheListAsTheOnlySelectedRow) {
     frmMain& w = listed({"KOT", "KIT", "PIES"});
     select(0);
-    bool seen = false;
     onNextModalOf<frmAddWord>([&](frmAddWord* dialog) {
-        seen = true;
+        // A refused word keeps the dialog open with the focus in its box.
+        QApplication::setActiveWindow(dialog);
+        dialog->btnCancel->setFocus();
+        dialog->txtAddWord->setText(QStringLiteral("kot"));
+        dialog->btnAdd->click();
+        EXPECT_EQ(env.prompts.texts(), QStringList{"Wyraz 'KOT' istnieje już w bazie danych."});
+        EXPECT_EQ(QApplication::focusWidget(), dialog->txtAddWord);
+        env.prompts.clear();
         dialog->txtAddWord->setText(QStringLiteral("kat"));
         dialog->btnAdd->click();
     });
     choose(w.mnuPopUpAddWord, 0);
-    ASSERT_TRUE(seen);
     EXPECT_EQ(column(), QStringList({"KAT", "KIT", "KOT"}));
-    EXPECT_EQ(selectedTexts(), QStringList{"KAT"});
+    EXPECT_EQ(w.results()->selectedRows(), QList<int>{0}) << "KAT alone";
     EXPECT_EQ(env.prompts.texts(), QStringList{"Wyraz 'KAT' został dodany do bazy danych."});
-    EXPECT_TRUE(wordsOf(dictionary()).contains(QStringLiteral("4|KAT")));
-}
 
-TEST_F(Maintenance, ARefusedWordKeepsTheDialogOpenWithTheFocusInItsBox) {
-    frmMain& w = listed({"KOT"});
-    frmAddWord dialog(env.mod, w.results(), &w);
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    const struct {
-        const char* typed;
-        const char* warning;
-    } cases[] = {{"   ", "Proszę wypełnić pole 'Nowy wyraz'."},
-                 {"kot", "Wyraz 'KOT' istnieje już w bazie danych."}};
-    for (const auto& c : cases) {
-        env.prompts.clear();
-        dialog.btnCancel->setFocus();
-        dialog.txtAddWord->setText(QString::fromUtf8(c.typed));
-        dialog.btnAdd->click();
-        EXPECT_EQ(env.prompts.texts(), QStringList{QString::fromUtf8(c.warning)}) << c.typed;
-        EXPECT_EQ(QApplication::focusWidget(), dialog.txtAddWord) << c.typed;
-    }
-    EXPECT_EQ(wordsOf(dictionary()), QStringList{"1|KOT"});
-}
-
-TEST_F(Maintenance, ModifyRenamesTheCurrentRowAndKeepsItsDescriptions) {
-    frmMain& w = listed({"KOT", "KIT"}, {{1, QStringLiteral("zwierzę")}});
-    select(1); // KOT after KIT
-    bool seen = false;
+    env.prompts.clear();
+    select(2);
+    QString current;
     onNextModalOf<frmUpdateWord>([&](frmUpdateWord* dialog) {
-        seen = true;
-        EXPECT_EQ(dialog->labCurrentWord->text(), QStringLiteral("KOT "));
-        dialog->txtUpdateWord->setText(QStringLiteral("kat"));
+        current = dialog->labCurrentWord->text();
+        dialog->txtUpdateWord->setText(QStringLiteral("kut"));
         dialog->btnUpdate->click();
     });
-    choose(w.mnuPopUpMaintainWord, 1);
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(column(), QStringList({"KAT", "KIT"}));
-    EXPECT_EQ(selectedTexts(), QStringList{"KAT"});
-    EXPECT_EQ(env.prompts.texts(), QStringList{"Wyraz 'KOT' został zmieniony na 'KAT'."});
-    EXPECT_EQ(wordsOf(dictionary()), QStringList({"1|KAT", "2|KIT"}));
-    EXPECT_EQ(descriptionsOf(dictionary()), QStringList{QString::fromUtf8("1|zwierzę")});
+    choose(w.mnuPopUpMaintainWord, 2);
+    EXPECT_EQ(current, QStringLiteral("KOT "));
+    EXPECT_EQ(column(), QStringList({"KAT", "KIT", "KUT"}));
+    EXPECT_EQ(w.results()->selectedRows(), QList<int>{2}) << "KUT alone";
+    EXPECT_EQ(env.prompts.texts(), QStringList{"Wyraz 'KOT' został zmieniony na 'KUT'."});
+    EXPECT_EQ(wordsOf(dictionary()), QStringList({"1|KUT", "2|KIT", "3|PIES", "4|KAT"}));
 }
 
 TEST_F(Maintenance, DeletingTwoWordsAsksInThePluralAndRemovesBothRows) {
@@ -120,8 +102,8 @@ TEST_F(Maintenance, DeletingTwoWordsAsksInThePluralAndRemovesBothRows) {
     env.prompts.queueAnswer(AnswerNo);
     choose(w.mnuPopUpDeleteWord, 2);
     EXPECT_EQ(env.prompts.texts(),
-              QStringList{QString::fromUtf8(
-                  "Czy na pewno chcesz usunąć zaznaczone wyrazy? Ich opisy zostaną również usunięte.")});
+              QStringList{"Czy na pewno chcesz usunąć zaznaczone wyrazy? Ich opisy zostaną "
+                          "również usunięte."});
     EXPECT_EQ(column(), QStringList({"KAT", "KIT", "KOT"}));
 
     env.prompts.clear();
@@ -129,93 +111,52 @@ TEST_F(Maintenance, DeletingTwoWordsAsksInThePluralAndRemovesBothRows) {
     choose(w.mnuPopUpDeleteWord, 2);
     EXPECT_EQ(column(), QStringList{"KAT"});
     EXPECT_EQ(wordsOf(dictionary()), QStringList({"3|KAT", "4|PIES"}));
-    EXPECT_TRUE(descriptionsOf(dictionary()).isEmpty());
-    // A search right after does not find them.
-    w.btnSearch1->click();
-    EXPECT_EQ(column(), QStringList{"KAT"});
 }
 
-TEST_F(Maintenance, DoubleClickOpensTheDescriptionsUntickedAndUnhighlighted) {
+TEST_F(Maintenance, DoubleClickOpensTheDescriptionsToTickForRemovalAndToAddTo) {
     frmMain& w = listed({"KOT", "KIT"}, {{1, QStringLiteral("zwierzę")},
                                          {1, QStringLiteral("mruczy")},
                                          {1, QStringLiteral("łowi myszy")},
                                          {2, QStringLiteral("obcy")}});
     select(1);
-    QStringList shown;
+    QString word, shown;
     onNextModalOf<frmMaintainDescriptions>([&](frmMaintainDescriptions* window) {
-        EXPECT_EQ(window->labCurrentWord->text(), QStringLiteral("KOT "));
-        for (int i = 0; i < window->lvDescriptions->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = window->lvDescriptions->topLevelItem(i);
-            shown << item->text(0) + (item->checkState(0) == Qt::Unchecked && !item->isSelected() ? "" : "*");
-        }
+        word = window->labCurrentWord->text();
+        shown = listedIn(*window); // unticked, unhighlighted, in Polish order
+        window->btnRemove->click();
+        EXPECT_EQ(env.prompts.texts(), QStringList{"Proszę zaznaczyć minimum jeden opis."});
+        window->lvDescriptions->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        window->lvDescriptions->topLevelItem(2)->setCheckState(0, Qt::Checked);
+        env.prompts.clear();
+        env.prompts.queueAnswer(AnswerYes);
+        window->btnRemove->click();
+        EXPECT_EQ(env.prompts.texts().value(1), "Wybrane opisy zostały usunięte z bazy danych.");
+        EXPECT_EQ(listedIn(*window), QStringLiteral("mruczy+"));
+        window->txtAddDescription->setText(QStringLiteral("  Aa  "));
+        window->btnAdd->click();
+        EXPECT_EQ(listedIn(*window), QStringLiteral("Aa+, mruczy+"));
         window->btnClose->click();
     });
     mouse(w.lvResults->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton, rowCentre(1));
-    // Sorted by their text in Polish order.
-    EXPECT_EQ(shown, QStringList({QString::fromUtf8("łowi myszy"), "mruczy", QString::fromUtf8("zwierzę")}));
+    EXPECT_EQ(word, QStringLiteral("KOT "));
+    EXPECT_EQ(shown, QStringLiteral("łowi myszy+, mruczy+, zwierzę+"));
+    EXPECT_EQ(descriptionsOf(dictionary()), QStringList({"1|Aa", "1|mruczy", "2|obcy"}));
 }
 
-TEST_F(Maintenance, TickedDescriptionsAreRemovedAndAddedOnesListed) {
-    frmMain& w =
-        listed({"KOT"}, {{1, QStringLiteral("a")}, {1, QStringLiteral("b")}, {1, QStringLiteral("c")}});
-    frmMaintainDescriptions window(env.mod, &w);
-    window.Init(QStringLiteral("KOT"));
-    window.Form_Load();
-    QTreeWidget* list = window.lvDescriptions;
-    ASSERT_EQ(list->topLevelItemCount(), 3);
-
-    window.btnRemove->click();
-    EXPECT_EQ(env.prompts.texts(), QStringList{"Proszę zaznaczyć minimum jeden opis."});
-    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
-    list->topLevelItem(2)->setCheckState(0, Qt::Checked);
-    env.prompts.clear();
-    env.prompts.queueAnswer(AnswerYes);
-    window.btnRemove->click();
-    EXPECT_EQ(env.prompts.texts().value(1), QStringLiteral("Wybrane opisy zostały usunięte z bazy danych."));
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("b"));
-    EXPECT_EQ(descriptionsOf(dictionary()), QStringList{"1|b"});
-
-    env.prompts.clear();
-    window.txtAddDescription->setText(QStringLiteral("  Aa  "));
-    window.btnAdd->click();
-    ASSERT_EQ(list->topLevelItemCount(), 2);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Aa"));
-    EXPECT_EQ(descriptionsOf(dictionary()), QStringList({"1|Aa", "1|b"}));
-}
-
-TEST_F(Maintenance, ReadOnlyDatabaseOffersOnlyTheDescriptionsToLookAt) {
+TEST_F(Maintenance, ReadOnlyDatabaseOffersOnlyTheDescriptionsToLookAtAndQueryRowsNothing) {
     frmMain& w = listed({"KOT"}, {{1, QStringLiteral("a")}, {1, QStringLiteral("b")}}, true);
     select(0);
-    bool seen = false;
+    QString shown; // the list, then whether removing and adding are enabled
     onNextModalOf<frmMaintainDescriptions>([&](frmMaintainDescriptions* window) {
-        seen = true;
-        ASSERT_EQ(window->lvDescriptions->topLevelItemCount(), 2);
-        for (int i = 0; i < 2; ++i)
-            EXPECT_FALSE(window->lvDescriptions->topLevelItem(i)->data(0, Qt::CheckStateRole).isValid());
-        EXPECT_FALSE(window->btnRemove->isEnabled());
-        EXPECT_FALSE(window->fraAddDescription->isEnabled());
+        shown = listedIn(*window) + QStringLiteral(" %1%2")
+                                        .arg(window->btnRemove->isEnabled())
+                                        .arg(window->fraAddDescription->isEnabled());
         window->btnClose->click();
     });
     choose(w.mnuPopUpMaintainDescriptions, 0);
-    EXPECT_TRUE(seen);
-    EXPECT_TRUE(env.prompts.shown.isEmpty());
-}
+    EXPECT_EQ(shown, QStringLiteral("a, b 00"));
 
-TEST_F(Maintenance, AWordNotInTheDictionaryOpensEmptyWithAWarning) {
-    frmMain& w = listed({"KOT"}, {{0, QStringLiteral("obcy")}});
-    frmMaintainDescriptions window(env.mod, &w);
-    window.Init(QStringLiteral("BRAK"));
-    window.Form_Load();
-    EXPECT_EQ(window.lvDescriptions->topLevelItemCount(), 0);
-    EXPECT_EQ(env.prompts.texts(),
-              QStringList{QString::fromUtf8(
-                  "Wyrazu 'BRAK' nie ma w bazie danych: nie można zarządzać jego opisami.")});
-    EXPECT_FALSE(window.btnAdd->isEnabled());
-}
-
-TEST_F(Maintenance, QueryResultsIgnoreTheDoubleClick) {
-    frmMain& w = listed({"KOT"});
+    // The rows of a query open nothing.
     w.txtQuery->setPlainText(QStringLiteral("SELECT Wyraz FROM WYRAZY"));
     w.btnSearch4->click();
     select(0);
@@ -228,6 +169,17 @@ TEST_F(Maintenance, QueryResultsIgnoreTheDoubleClick) {
     mouse(w.lvResults->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton, rowCentre(0));
     EXPECT_FALSE(opened);
     EXPECT_TRUE(env.prompts.shown.isEmpty());
+}
+
+TEST_F(Maintenance, AWordNotInTheDictionaryOpensEmptyWithAWarning) {
+    frmMain& w = listed({"KOT"}, {{0, QStringLiteral("obcy")}});
+    frmMaintainDescriptions window(env.mod, &w);
+    window.Init(QStringLiteral("BRAK"));
+    window.Form_Load();
+    EXPECT_EQ(window.lvDescriptions->topLevelItemCount(), 0);
+    EXPECT_EQ(env.prompts.texts(),
+              QStringList{"Wyrazu 'BRAK' nie ma w bazie danych: nie można zarządzać jego opisami."});
+    EXPECT_FALSE(window.btnAdd->isEnabled());
 }
 
 } // namespace
