@@ -24,16 +24,14 @@ TEST(ErrorLogLine, FieldsSitAtFixedPositions) {
               QString("first second third fourth"));
 }
 
-TEST(ErrorLogEncoding, PolishLettersInWindows1250) {
+TEST(ErrorLogEncoding, PolishLettersInWindows1250AndLongTextsWhole) {
     const QByteArray bytes = ErrorLog::toWindows1250(QString::fromUtf8("ĄĆĘŁŃÓŚŹŻąćęłńóśźż"));
     EXPECT_EQ(bytes, QByteArray("\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF"));
     EXPECT_EQ(ErrorLog::toWindows1250(QString::fromUtf8("a€中b")), QByteArray("a\x80?b"));
     EXPECT_EQ(ErrorLog::fromWindows1250(bytes), QString::fromUtf8("ĄĆĘŁŃÓŚŹŻąćęłńóśźż"));
-}
 
-// Texts longer than the converter's buffer, with unmappable characters on
-// its boundaries, come out whole, in both directions.
-TEST(ErrorLogEncoding, LongTextsConvertWhole) {
+    // Texts longer than the converter's buffer, with unmappable characters on
+    // its boundaries, come out whole, in both directions.
     for (const char* piece : {"Zażółć gęślą jaźń; ", "ż中", "中"}) {
         const QString text = QString::fromUtf8(piece).repeated(700);
         const QByteArray one = ErrorLog::toWindows1250(QString::fromUtf8(piece));

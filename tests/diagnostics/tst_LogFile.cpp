@@ -4,8 +4,6 @@
 #include "support/Printing.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +20,7 @@ QStringList cells(const LogRow& row) {
 
 // Every line in file order, cut by character position; empty lines are
 // skipped and the last line may lack its line end.
-TEST(LogFile, ReadsEveryLineCutByCharacterPosition) {
+TEST(LogFile, TakesEveryLineCutByCharacterPosition) {
     const struct {
         const char* name;
         QByteArray bytes; // one line as stored, Windows-1250, without its line end
@@ -46,13 +44,7 @@ TEST(LogFile, ReadsEveryLineCutByCharacterPosition) {
     QByteArrayList lines;
     for (const auto& row : rows)
         lines << row.bytes;
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("error.log")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(lines.join("\r\n\r\n"));
-    file.close();
-
-    const QList<LogRow> read = LogFile::read(file.fileName());
+    const QList<LogRow> read = LogFile::parse(lines.join("\r\n\r\n"));
     ASSERT_EQ(read.size(), std::size(rows));
     for (qsizetype i = 0; i < read.size(); ++i)
         EXPECT_EQ(cells(read[i]), rows[i].expected) << rows[i].name;

@@ -11,38 +11,24 @@
 
 namespace {
 
-// The icon, the buttons sorted and the default one of a message box.
-QString summary(QMessageBox* box) {
-    QStringList buttons;
-    for (QAbstractButton* b : box->buttons())
-        buttons << b->text();
-    buttons.sort();
-    return QStringLiteral("%1 %2 default %3")
-        .arg(int(box->icon()))
-        .arg(buttons.join('/'), box->defaultButton() ? box->defaultButton()->text() : QStringLiteral("none"));
-}
-
-// Yes, No and Escape, in turn.
 TEST(WidgetPrompts, QuestionShowsTakAndNieWithYesAsDefaultAndEscapeAnswersNo) {
-    const struct {
-        QMessageBox::StandardButton click; // NoButton: Escape
-        int answer;
-    } rows[] = {
-        {QMessageBox::Yes, AnswerYes}, {QMessageBox::No, AnswerNo}, {QMessageBox::NoButton, AnswerNo}};
-    for (const auto& row : rows) {
+    for (bool escape : {false, true}) {
         WidgetPrompts prompts;
-        QString seen;
+        QStringList seen; // the buttons sorted, the default one, the icon
         onNextModalOf<QMessageBox>([&](QMessageBox* box) {
-            seen = summary(box);
-            if (row.click == QMessageBox::NoButton)
+            for (QAbstractButton* b : box->buttons())
+                seen << b->text();
+            seen.sort();
+            seen << (box->defaultButton() ? box->defaultButton()->text() : "none")
+                 << QString::number(box->icon());
+            if (escape)
                 box->reject();
             else
-                box->button(row.click)->click();
+                box->button(QMessageBox::Yes)->click();
         });
         EXPECT_EQ(prompts.messageBox(MsgStyle::Question, "Literon 2.0", QString::fromUtf8("Zakończyć?")),
-                  row.answer)
-            << row.click;
-        EXPECT_EQ(seen, QStringLiteral("%1 &Nie/&Tak default &Tak").arg(int(QMessageBox::Question)));
+                  escape ? AnswerNo : AnswerYes);
+        EXPECT_EQ(seen, (QStringList{"&Nie", "&Tak", "&Tak", QString::number(QMessageBox::Question)}));
     }
 }
 
@@ -60,12 +46,8 @@ TEST(WidgetPrompts, OpenDialogTakesATypedMissingNameAndReturnsTheCheckBox) {
         dialog->selectFile(missing);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, with its own checks
     });
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Open;
-    request.filter = "Pliki bazy danych (*.mdb)|*.mdb";
-    request.startFolder = dir.path();
-    request.readOnly = true;
-    const FileDialogResult result = prompts.fileDialog(request);
+    const FileDialogResult result = prompts.fileDialog(
+        {FileDialogRequest::Open, QString(), "Pliki bazy danych (*.mdb)|*.mdb", dir.path(), true});
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.path, missing);
     EXPECT_FALSE(result.readOnly);

@@ -15,26 +15,21 @@
 
 #include <functional>
 #include <tuple>
+#include <utility>
 
 namespace {
-
-// What a help window showed before it was closed.
-struct Seen {
-    QString text;
-    QWidget* parent = nullptr;
-};
 
 // The window shows each line as a paragraph of its own.
 QString shownText(int topic) {
     return HelpTopics::lines(topic).join(QLatin1Char('\n'));
 }
 
-// Clicks the icon and reads the help window that opens, closing it with its button.
-Seen clickAndRead(HelpIcon* icon) {
-    Seen seen;
+// Clicks the icon and reads the help window that opens (its text and parent),
+// closing it with its button.
+std::pair<QString, QWidget*> clickAndRead(HelpIcon* icon) {
+    std::pair<QString, QWidget*> seen;
     onNextModalOf<frmHelp>([&](frmHelp* help) {
-        seen.text = help->txtHelp->toPlainText();
-        seen.parent = help->parentWidget();
+        seen = {help->txtHelp->toPlainText(), help->parentWidget()};
         help->btnClose->click();
     });
     QTest::mouseClick(icon, Qt::LeftButton, {}, QPoint(4, 4));
@@ -43,19 +38,16 @@ Seen clickAndRead(HelpIcon* icon) {
 
 using HelpWindow = MainWindowTest;
 
-TEST_F(HelpWindow, InitShowsEachLineAsAParagraphAndIgnoresAnUnknownTopic) {
+TEST_F(HelpWindow, ShowsEachLineAsAParagraphAndNeverKeepsTheFocusInTheText) {
     frmHelp help(env.mod);
     help.Init(8);
     EXPECT_EQ(help.txtHelp->toPlainText(), shownText(8));
     EXPECT_EQ(help.txtHelp->document()->blockCount(), 2) << "each line a paragraph, no stray CR";
+    // An unknown topic leaves the text as it was.
     help.Init(11);
     help.Init(-1);
     EXPECT_EQ(help.txtHelp->toPlainText(), shownText(8));
-}
 
-TEST_F(HelpWindow, TheFocusNeverStaysInTheText) {
-    frmHelp help(env.mod);
-    help.Init(1);
     help.show();
     QApplication::setActiveWindow(&help);
     QApplication::processEvents();
@@ -74,9 +66,9 @@ TEST_F(HelpWindow, EachIconOpensItsTopicOverItsWindow) {
     w.EnableDisableControls(true);
     const char* mainIcons[] = {"pctDBHelp", "pctHelp1", "pctHelp2", "pctHelp3", "pctHelp4", "pctResultsHelp"};
     for (int topic = 0; topic < 6; ++topic) {
-        const Seen seen = clickAndRead(child<HelpIcon>(mainIcons[topic]));
-        EXPECT_EQ(seen.text, shownText(topic)) << mainIcons[topic];
-        EXPECT_EQ(seen.parent, &w) << mainIcons[topic];
+        EXPECT_EQ(clickAndRead(child<HelpIcon>(mainIcons[topic])),
+                  std::make_pair(shownText(topic), static_cast<QWidget*>(&w)))
+            << mainIcons[topic];
     }
     frmOptions options(env.mod, w, &w);
     // Icon, tab it is on, topic.
@@ -87,9 +79,8 @@ TEST_F(HelpWindow, EachIconOpensItsTopicOverItsWindow) {
                                                            {options.pctTab3Help, 2, 10}};
     for (const auto& [icon, tab, topic] : optionIcons) {
         options.tabOptions->setCurrentIndex(tab);
-        const Seen seen = clickAndRead(icon);
-        EXPECT_EQ(seen.text, shownText(topic)) << topic;
-        EXPECT_EQ(seen.parent, &options) << topic;
+        EXPECT_EQ(clickAndRead(icon), std::make_pair(shownText(topic), static_cast<QWidget*>(&options)))
+            << topic;
     }
 }
 
