@@ -53,7 +53,7 @@ TEST(DatabaseStats, CountsRatioAndFileDate) {
     }
 }
 
-// Tick readings are 32-bit and wrap.
+// Tick readings are 32-bit and wrap: the end reading may lie below the start.
 TEST(DatabaseStats, ElapsedTicksInSecondsToThreePlaces) {
     const struct {
         const char* name;
@@ -64,8 +64,8 @@ TEST(DatabaseStats, ElapsedTicksInSecondsToThreePlaces) {
     } rows[] = {
         {"point separator", 1000, 2234, QLocale::c(), "1.234 "},
         {"comma, no grouping of thousands", 0, 1234567, Polish, "1234,567 "},
-        {"wrapped past signed 32", 2147483000, 2147484000, Polish, "1 "},
-        {"wrapped past unsigned 32", 4294967040LL, 4294967296LL + 256, Polish, "0,512 "},
+        {"wrapped past signed 32", 2147483000, -2147483296, Polish, "1 "},
+        {"wrapped past unsigned 32", 4294967040LL, 256, Polish, "0,512 "},
     };
     for (const auto& row : rows)
         EXPECT_EQ(DatabaseStats::secondsText(row.start, row.end, row.locale), QString::fromUtf8(row.seconds))
