@@ -10,17 +10,6 @@ namespace {
 
 const QLocale Polish(QLocale::Polish, QLocale::Poland);
 
-struct CountCase {
-    const char* name;
-    int words;
-    int descriptions;
-    QString ratio;
-};
-
-void PrintTo(const CountCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 TestDictionary dictionaryOf(int words, int descriptions) {
     QStringList list;
     for (int i = 0; i < words; ++i)
@@ -31,77 +20,56 @@ TestDictionary dictionaryOf(int words, int descriptions) {
     return TestDictionary(list, opisy);
 }
 
-DatabaseStats::Result statsOf(const TestDictionary& dict, const TestPlatform& platform, const QString& path) {
-    return DatabaseStats::run({dict.connectionString(true), 30, path}, platform, Polish);
-}
-
-class StatsCounts : public ::testing::TestWithParam<CountCase> {};
-
-TEST_P(StatsCounts, CountsAndDescriptionsPerWord) {
-    const CountCase& c = GetParam();
-    // Words without descriptions are allowed to lack them; descriptions all hang on word 1.
-    TestDictionary dict = dictionaryOf(c.words, c.descriptions);
-    TestPlatform platform;
-    const DatabaseStats::Result result = statsOf(dict, platform, dict.path());
-    ASSERT_FALSE(result.error) << result.error->description().toStdString();
-    EXPECT_EQ(result.texts[DatabaseStats::Words], QString::number(c.words) + QLatin1Char(' '));
-    EXPECT_EQ(result.texts[DatabaseStats::Descriptions], QString::number(c.descriptions) + QLatin1Char(' '));
-    EXPECT_EQ(result.texts[DatabaseStats::Ratio].toStdString(), c.ratio.toStdString());
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, StatsCounts,
-                         ::testing::Values(CountCase{"EmptyDictionary", 0, 0, "- "},
-                                           CountCase{"WordsWithoutDescriptions", 3, 0, "0 "},
-                                           CountCase{"OneForEight", 8, 1, "0,125 "},
-                                           CountCase{"ExactHalfAtTheFifthPlace", 32, 1, "0,0312 "},
-                                           CountCase{"WholeNumber", 2, 4, "2 "}),
-                         [](const ::testing::TestParamInfo<CountCase>& info) {
-                             return std::string(info.param.name);
-                         });
-
-struct NumberCase {
-    const char* name;
-    qint64 start;
-    qint64 end;
-    QLocale locale;
-    QString seconds;
-};
-
-void PrintTo(const NumberCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class StatsSeconds : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(StatsSeconds, ElapsedTicksInSecondsToThreePlaces) {
-    const NumberCase& c = GetParam();
-    EXPECT_EQ(DatabaseStats::secondsText(c.start, c.end, c.locale).toStdString(), c.seconds.toStdString());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, StatsSeconds,
-    ::testing::Values(NumberCase{"CommaSeparator", 1000, 2234, Polish, "1,234 "},
-                      NumberCase{"PointSeparator", 1000, 2234, QLocale::c(), "1.234 "},
-                      NumberCase{"NoGroupingOfThousands", 0, 1234567, Polish, "1234,567 "},
-                      NumberCase{"CounterWrappedPastSigned32", 2147483000, 2147484000, Polish, "1 "},
-                      NumberCase{"CounterWrappedPastUnsigned32", 4294967040LL, 4294967296LL + 256, Polish,
-                                 "0,512 "}),
-    [](const ::testing::TestParamInfo<NumberCase>& info) { return std::string(info.param.name); });
-
-TEST(DatabaseStats, FileDateAndTimeTakenFromTheClock) {
-    TestDictionary dict = dictionaryOf(2, 1);
-    const QDateTime stamp(QDate(2026, 3, 7), QTime(9, 5, 3));
-    {
-        QFile file(dict.path());
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+// Descriptions all hang on word 1; the others may lack them. The path comes
+// with blanks around it and names a file of a known modification time.
+TEST(DatabaseStats, CountsRatioAndFileDate) {
+    const struct {
+        const char* name;
+        int words;
+        int descriptions;
+        const char* ratio;
+    } rows[] = {
+        {"empty", 0, 0, "- "}, {"half at the fifth place, to even", 32, 1, "0,0312 "}, {"whole", 2, 4, "2 "}};
+    for (const auto& row : rows) {
+        TestDictionary dict = dictionaryOf(row.words, row.descriptions);
+        {
+            QFile file(dict.path());
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3)),
+                                         QFileDevice::FileModificationTime));
+        }
+        TestPlatform platform;
+        const DatabaseStats::Result result = DatabaseStats::run(
+            {dict.connectionString(true), 30, QStringLiteral("  ") + dict.path() + QLatin1Char(' ')},
+            platform, Polish);
+        ASSERT_FALSE(result.error) << row.name << ": " << result.error->description().toStdString();
+        EXPECT_EQ(result.texts[DatabaseStats::Words], QString::number(row.words) + QLatin1Char(' '))
+            << row.name;
+        EXPECT_EQ(result.texts[DatabaseStats::Descriptions],
+                  QString::number(row.descriptions) + QLatin1Char(' '))
+            << row.name;
+        EXPECT_EQ(result.texts[DatabaseStats::Ratio], QString::fromUtf8(row.ratio)) << row.name;
+        EXPECT_EQ(result.texts[DatabaseStats::Modified], QStringLiteral("7.03.2026 09:05:03 ")) << row.name;
     }
-    TestPlatform platform;
-    const DatabaseStats::Result result =
-        statsOf(dict, platform, QStringLiteral("  ") + dict.path() + QLatin1Char(' '));
-    ASSERT_FALSE(result.error);
-    EXPECT_EQ(result.texts[DatabaseStats::Modified], QStringLiteral("7.03.2026 09:05:03 "));
-    EXPECT_EQ(result.texts[DatabaseStats::Seconds], QStringLiteral("0 "));
+}
+
+// Tick readings are 32-bit and wrap: the end reading may lie below the start.
+TEST(DatabaseStats, ElapsedTicksInSecondsToThreePlaces) {
+    const struct {
+        const char* name;
+        qint64 start;
+        qint64 end;
+        QLocale locale;
+        const char* seconds;
+    } rows[] = {
+        {"point separator", 1000, 2234, QLocale::c(), "1.234 "},
+        {"comma, no grouping of thousands", 0, 1234567, Polish, "1234,567 "},
+        {"wrapped past signed 32", 2147483000, -2147483296, Polish, "1 "},
+        {"wrapped past unsigned 32", 4294967040LL, 256, Polish, "0,512 "},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(DatabaseStats::secondsText(row.start, row.end, row.locale), QString::fromUtf8(row.seconds))
+            << row.name;
 }
 
 } // namespace

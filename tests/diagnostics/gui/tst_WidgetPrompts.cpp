@@ -3,90 +3,94 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 
-// The icon, the buttons sorted and the default one of a message box.
-QString summary(QMessageBox* box) {
-    QStringList buttons;
-    for (QAbstractButton* b : box->buttons())
-        buttons << b->text();
-    buttons.sort();
-    return QStringLiteral("%1 %2 default %3")
-        .arg(int(box->icon()))
-        .arg(buttons.join('/'), box->defaultButton() ? box->defaultButton()->text() : QStringLiteral("none"));
-}
-
-TEST(WidgetPrompts, QuestionShowsTakAndNieWithYesAsDefault) {
-    for (bool clickYes : {true, false}) {
+TEST(WidgetPrompts, QuestionShowsTakAndNieWithYesAsDefaultAndEscapeAnswersNo) {
+    for (bool escape : {false, true}) {
         WidgetPrompts prompts;
-        QString seen;
-        onNextModal([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr);
-            seen = summary(box);
-            box->button(clickYes ? QMessageBox::Yes : QMessageBox::No)->click();
+        QStringList seen; // the buttons sorted, the default one, the icon
+        onNextModalOf<QMessageBox>([&](QMessageBox* box) {
+            for (QAbstractButton* b : box->buttons())
+                seen << b->text();
+            seen.sort();
+            seen << (box->defaultButton() ? box->defaultButton()->text() : "none")
+                 << QString::number(box->icon());
+            if (escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(QMessageBox::Yes)->click();
         });
-        const int answer =
-            prompts.messageBox(MsgStyle::Question, "Literon 2.0", QString::fromUtf8("Zakończyć?"));
-        EXPECT_EQ(answer, clickYes ? AnswerYes : AnswerNo);
-        EXPECT_EQ(seen, QStringLiteral("%1 &Nie/&Tak default &Tak").arg(int(QMessageBox::Question)));
+        EXPECT_EQ(prompts.messageBox(MsgStyle::Question, "Literon 2.0", QString::fromUtf8("Zakończyć?")),
+                  escape ? AnswerNo : AnswerYes);
+        EXPECT_EQ(seen, (QStringList{"&Nie", "&Tak", "&Tak", QString::number(QMessageBox::Question)}));
     }
-}
-
-TEST(WidgetPrompts, EscapeOnAQuestionAnswersNo) {
-    WidgetPrompts prompts;
-    onNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-    EXPECT_EQ(prompts.messageBox(MsgStyle::Question, "Literon 2.0", "?"), AnswerNo);
-}
-
-struct DialogSeen {
-    bool readOnlyAtStart = false;
-};
-
-DialogSeen answerDialog(QWidget* modal, const QString& file, bool tick, bool accept) {
-    DialogSeen seen;
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    if (!dialog)
-        return seen;
-    auto* box = dialog->findChild<QCheckBox*>("chkDialogReadOnly");
-    if (box) {
-        seen.readOnlyAtStart = box->isChecked();
-        box->setChecked(tick);
-    }
-    if (accept) {
-        dialog->selectFile(file);
-        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, with its own checks
-    } else {
-        dialog->reject();
-    }
-    return seen;
 }
 
 TEST(WidgetPrompts, OpenDialogTakesATypedMissingNameAndReturnsTheCheckBox) {
     QTemporaryDir dir;
     const QString missing = dir.path() + "/nie_ma.mdb";
     WidgetPrompts prompts;
-    DialogSeen seen;
-    onNextModal([&](QWidget* modal) { seen = answerDialog(modal, missing, false, true); });
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Open;
-    request.filter = "Pliki bazy danych (*.mdb)|*.mdb";
-    request.startFolder = dir.path();
-    request.readOnly = true;
-    const FileDialogResult result = prompts.fileDialog(request);
+    bool tickedAtStart = false;
+    onNextModalOf<QFileDialog>([&](QFileDialog* dialog) {
+        auto* box = dialog->findChild<QCheckBox*>("chkDialogReadOnly");
+        if (box) {
+            tickedAtStart = box->isChecked();
+            box->setChecked(false);
+        }
+        dialog->selectFile(missing);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, with its own checks
+    });
+    const FileDialogResult result = prompts.fileDialog(
+        {FileDialogRequest::Open, QString(), "Pliki bazy danych (*.mdb)|*.mdb", dir.path(), true});
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.path, missing);
     EXPECT_FALSE(result.readOnly);
-    EXPECT_TRUE(seen.readOnlyAtStart);
+    EXPECT_TRUE(tickedAtStart);
+}
+
+// The window a box or dialog opens over, closing it at once.
+QWidget* ownerOfNext(WidgetPrompts& prompts, bool fileDialog = false) {
+    QWidget* parent = nullptr;
+    onNextModal([&](QWidget* modal) {
+        parent = modal->parentWidget();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    if (fileDialog)
+        prompts.fileDialog(FileDialogRequest{});
+    else
+        prompts.messageBox(MsgStyle::Warning, "Literon 2.0", "tekst");
+    return parent;
+}
+
+TEST(BoxOwner, BelongsToTheWindowThatOpenedIt) {
+    QWidget main;
+    main.show();
+    WidgetPrompts prompts(&main);
+    WidgetPrompts withoutMain(nullptr);
+    // As right after a file dialog or another box has closed.
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(ownerOfNext(prompts), &main) << "no window active";
+    EXPECT_EQ(ownerOfNext(prompts, true), &main) << "file dialog, no window active";
+
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    EXPECT_EQ(ownerOfNext(withoutMain), &other) << "no main window: the active one";
+    QApplication::setActiveWindow(&other);
+    EXPECT_EQ(ownerOfNext(prompts), &main) << "another window active";
+
+    QDialog dialog(&main);
+    dialog.setModal(true);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    EXPECT_EQ(ownerOfNext(prompts), &dialog) << "a modal dialog open";
 }
 
 } // namespace

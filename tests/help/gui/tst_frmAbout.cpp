@@ -24,7 +24,7 @@ private:
     QLocale m_locale;
 };
 
-TEST_F(AboutWindow, ShowsVersionFileDateAuthorAndAddresses) {
+TEST_F(AboutWindow, ShowsVersionFileDateAuthorAndAddressesAndOpensThemThroughTheShell) {
     QFile exe(AboutInfo::executablePath(env.platform.programFolder()));
     ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
     ASSERT_TRUE(
@@ -32,46 +32,33 @@ TEST_F(AboutWindow, ShowsVersionFileDateAuthorAndAddresses) {
     exe.close();
 
     frmAbout w(env.mod);
-    EXPECT_EQ(w.labAnswer0->text(), QStringLiteral("2.0.4"));
-    EXPECT_EQ(w.labAnswer1->text(), QStringLiteral("7.03.2026 09:05:03"));
-    EXPECT_EQ(w.labAnswer2->text(), QStringLiteral("Zespół Literon"));
-    EXPECT_EQ(w.labAnswer3->text(), AboutInfo::webAddress());
-    EXPECT_EQ(w.labAnswer4->text(), AboutInfo::emailAddress());
+    EXPECT_EQ((QStringList{w.labAnswer0->text(), w.labAnswer1->text(), w.labAnswer2->text(),
+                           w.labAnswer3->text(), w.labAnswer4->text()}),
+              (QStringList{"2.0.4", "7.03.2026 09:05:03", "Zespół Literon", AboutInfo::webAddress(),
+                           AboutInfo::emailAddress()}));
+
+    // A shell result of 32 or less is a failure.
+    const struct {
+        LinkLabel* link;
+        int result;
+        QString address;
+        QStringList warnings;
+    } rows[] = {
+        {w.labAnswer3, 32, AboutInfo::webAddress(), {"Nie udało się uruchomić domyślnej przeglądarki."}},
+        {w.labAnswer4,
+         32,
+         "mailto:" + AboutInfo::emailAddress(),
+         {"Nie udało się uruchomić domyślnego klienta poczty."}},
+        {w.labAnswer4, 33, "mailto:" + AboutInfo::emailAddress(), {}},
+    };
+    for (const auto& row : rows) {
+        env.platform.opened.clear();
+        env.prompts.clear();
+        env.platform.shellResult = row.result;
+        emit row.link->clicked();
+        EXPECT_EQ(env.platform.opened, QStringList{row.address}) << row.result;
+        EXPECT_EQ(env.prompts.texts(), row.warnings) << row.result;
+    }
 }
-
-struct LinkCase {
-    const char* name;
-    bool web; // labAnswer3, else labAnswer4
-    int result;
-    QString warning; // empty: none
-};
-
-void PrintTo(const LinkCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class AboutLinks : public AboutWindow, public ::testing::WithParamInterface<LinkCase> {};
-
-TEST_P(AboutLinks, OpenThroughTheShellAndWarnOnFailure) {
-    const LinkCase& c = GetParam();
-    env.platform.shellResult = c.result;
-    frmAbout w(env.mod);
-    emit(c.web ? w.labAnswer3 : w.labAnswer4)->clicked();
-    ASSERT_EQ(env.platform.opened.size(), 1);
-    EXPECT_EQ(env.platform.opened[0],
-              c.web ? AboutInfo::webAddress() : QStringLiteral("mailto:") + AboutInfo::emailAddress());
-    EXPECT_EQ(env.prompts.texts(), c.warning.isEmpty() ? QStringList() : QStringList{c.warning});
-}
-
-const QString NoBrowser = QStringLiteral("Nie udało się uruchomić domyślnej przeglądarki.");
-const QString NoMail = QStringLiteral("Nie udało się uruchomić domyślnego klienta poczty.");
-
-INSTANTIATE_TEST_SUITE_P(Table, AboutLinks,
-                         ::testing::Values(LinkCase{"Web32Fails", true, 32, NoBrowser},
-                                           LinkCase{"Mail32Fails", false, 32, NoMail},
-                                           LinkCase{"Mail33Opens", false, 33, {}}),
-                         [](const ::testing::TestParamInfo<LinkCase>& info) {
-                             return std::string(info.param.name);
-                         });
 
 } // namespace
