@@ -76,7 +76,7 @@ int collatePolish(void*, int lengthA, const void* a, int lengthB, const void* b)
 
 struct PendingWord {
     qint64 id;
-    qsizetype offset; // into the batch's UTF-8 text; -1 for Null
+    qsizetype offset; // into the batch's UTF-8 text
     qsizetype length; // in bytes
 };
 
@@ -294,11 +294,8 @@ struct DictionaryWriter::Impl {
 
     void bindWord(sqlite3_stmt* s, int column, const PendingWord& w) {
         sqlite3_bind_int64(s, column, w.id);
-        if (w.offset < 0)
-            sqlite3_bind_null(s, column + 1);
-        else
-            sqlite3_bind_text(s, column + 1, batchText.data() + w.offset, static_cast<int>(w.length),
-                              SQLITE_STATIC);
+        sqlite3_bind_text(s, column + 1, batchText.data() + w.offset, static_cast<int>(w.length),
+                          SQLITE_STATIC);
     }
 
     void flush() {
@@ -330,13 +327,10 @@ struct DictionaryWriter::Impl {
         reportProgress(rows);
     }
 
-    void queue(qint64 id, const QString* nullOr, QStringView word) {
-        PendingWord w{id, -1, 0};
-        if (!nullOr || !nullOr->isNull()) {
-            w.offset = static_cast<qsizetype>(batchText.size());
-            appendUtf8(batchText, word);
-            w.length = static_cast<qsizetype>(batchText.size()) - w.offset;
-        }
+    void queue(qint64 id, QStringView word) {
+        PendingWord w{id, static_cast<qsizetype>(batchText.size()), 0};
+        appendUtf8(batchText, word);
+        w.length = static_cast<qsizetype>(batchText.size()) - w.offset;
         batch.push_back(w);
         if (batch.size() == BatchRows)
             flush();
@@ -418,22 +412,12 @@ QStringList DictionaryWriter::descriptions(qint64 wordId) {
 
 qint64 DictionaryWriter::addWord(QStringView word) {
     const qint64 id = d->nextId++;
-    d->queue(id, nullptr, word);
+    d->queue(id, word);
     return id;
 }
 
 void DictionaryWriter::addDescription(qint64 wordId, QStringView text) {
     d->describe(QVariant(wordId), QVariant(text.toString()));
-}
-
-void DictionaryWriter::copyWord(qint64 id, const QVariant& word) {
-    const QString text = word.isValid() ? word.toString() : QString();
-    d->queue(id, &text, text);
-    d->nextId = std::max(d->nextId, id + 1);
-}
-
-void DictionaryWriter::copyDescription(const QVariant& wordId, const QVariant& text) {
-    d->describe(wordId, text);
 }
 
 void DictionaryWriter::setProgress(std::function<void(qint64)> progress) {

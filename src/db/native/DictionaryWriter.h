@@ -38,10 +38,6 @@ public:
     qint64 addWord(QStringView word);
     void addDescription(qint64 wordId, QStringView text);
 
-    // Exact copies of rows of another dictionary: an invalid QVariant is stored as Null.
-    void copyWord(qint64 id, const QVariant& word);
-    void copyDescription(const QVariant& wordId, const QVariant& text);
-
     // Called with the number of rows written so far, every few thousand rows; it may
     // throw to abandon the work (nothing is then changed).
     void setProgress(std::function<void(qint64 rowsWritten)> progress);
