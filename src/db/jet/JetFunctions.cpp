@@ -89,22 +89,15 @@ void lowerFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     resultText(ctx, argText(argv[0]).toLower());
 }
 
-void leftFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+// LEFT and RIGHT: the first or the last n characters; a negative n is refused.
+template <bool FromLeft> void edgeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (anyNull(argc, argv))
         return sqlite3_result_null(ctx);
     const qint64 n = sqlite3_value_int64(argv[1]);
     if (n < 0)
-        return invalidCall(ctx, "LEFT");
-    resultText(ctx, argText(argv[0]).left(n));
-}
-
-void rightFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (anyNull(argc, argv))
-        return sqlite3_result_null(ctx);
-    const qint64 n = sqlite3_value_int64(argv[1]);
-    if (n < 0)
-        return invalidCall(ctx, "RIGHT");
-    resultText(ctx, argText(argv[0]).right(n));
+        return invalidCall(ctx, FromLeft ? "LEFT" : "RIGHT");
+    const QString text = argText(argv[0]);
+    resultText(ctx, FromLeft ? text.left(n) : text.right(n));
 }
 
 void midFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -341,7 +334,7 @@ void divideFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 }
 
 // "\" and Mod: both operands rounded to whole numbers (half to even) first.
-void integerDivideFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+template <bool Remainder> void wholeDivideFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (anyNull(argc, argv))
         return sqlite3_result_null(ctx);
     double a = 0, b = 0;
@@ -351,20 +344,7 @@ void integerDivideFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     b = std::nearbyint(b);
     if (b == 0)
         return divisionByZero(ctx);
-    resultNumber(ctx, std::trunc(a / b), true);
-}
-
-void modFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (anyNull(argc, argv))
-        return sqlite3_result_null(ctx);
-    double a = 0, b = 0;
-    if (!twoNumbers(ctx, argv, a, b))
-        return;
-    a = std::nearbyint(a);
-    b = std::nearbyint(b);
-    if (b == 0)
-        return divisionByZero(ctx);
-    resultNumber(ctx, std::fmod(a, b), true);
+    resultNumber(ctx, Remainder ? std::fmod(a, b) : std::trunc(a / b), true);
 }
 
 void powerFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -638,8 +618,8 @@ const ScalarFunction kScalars[] = {
     {"LCASE", 1, lowerFunction},
     {"upper", 1, upperFunction},
     {"lower", 1, lowerFunction},
-    {"JETLEFT", 2, leftFunction},
-    {"JETRIGHT", 2, rightFunction},
+    {"JETLEFT", 2, edgeFunction<true>},
+    {"JETRIGHT", 2, edgeFunction<false>},
     {"MID", 2, midFunction},
     {"MID", 3, midFunction},
     {"INSTR", 2, instrFunction},
@@ -658,8 +638,8 @@ const ScalarFunction kScalars[] = {
     {"STRREVERSE", 1, strReverseFunction},
     {"JETCAT", -1, concatFunction},
     {"JETDIV", 2, divideFunction},
-    {"JETIDIV", 2, integerDivideFunction},
-    {"JETMOD", 2, modFunction},
+    {"JETIDIV", 2, wholeDivideFunction<false>},
+    {"JETMOD", 2, wholeDivideFunction<true>},
     {"JETPOW", 2, powerFunction},
     {"JETADD", 2, addFunction},
     {"JETSUB", 2, arithmeticFunction<0>},
