@@ -6,6 +6,7 @@
 #include "db/access/AccessImage.h"
 #include "db/native/NativeSchema.h"
 #include "db/native/TempFiles.h"
+#include "db/text/SqlQuote.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,20 +17,11 @@
 
 namespace {
 
+using SqlQuote::quoteName;
+using SqlQuote::quoteText;
+
 QString quoted(const QString& path) {
     return QStringLiteral("„%1”").arg(QDir::toNativeSeparators(path));
-}
-
-QString quoteName(const QString& name) {
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
-QString quoteText(const QString& text) {
-    QString q = text;
-    q.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
 }
 
 class Handle {

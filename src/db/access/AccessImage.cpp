@@ -6,6 +6,7 @@
 #include "db/access/AccessReaderProcess.h"
 #include "db/jet/JetFunctions.h"
 #include "db/native/EngineSetup.h"
+#include "db/text/SqlQuote.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -18,6 +19,8 @@
 
 namespace {
 
+using SqlQuote::quoteName;
+
 struct CachedImage {
     QString path;
     qint64 size;
@@ -29,12 +32,6 @@ struct CachedImage {
 constexpr size_t kCacheEntries = 3;
 std::mutex g_cacheMutex;
 std::list<CachedImage> g_cache;
-
-QString quoteName(const QString& name) {
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 bool isText(int type) {
     return type == AdoType::VarWChar || type == AdoType::LongVarWChar || type == 130;

@@ -4,6 +4,7 @@
 #include "db/DeclaredType.h"
 #include "db/access/AccessImage.h"
 #include "db/native/NativeSchema.h"
+#include "db/text/SqlQuote.h"
 
 #include <sqlite3.h>
 
@@ -11,11 +12,7 @@
 
 namespace {
 
-QString quoteName(const QString& name) {
-    QString q = name;
-    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
+using SqlQuote::quoteName;
 
 struct Statement {
     sqlite3_stmt* s = nullptr;

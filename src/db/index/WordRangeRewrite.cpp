@@ -6,6 +6,7 @@
 #include "db/jet/JetLike.h"
 #include "db/jet/SqlLexer.h"
 #include "db/native/DatabaseHandle.h"
+#include "db/text/SqlQuote.h"
 
 #include <QHash>
 
@@ -378,9 +379,8 @@ std::optional<WordRangeRewrite::Target> WordRangeRewrite::find(sqlite3* db, cons
 }
 
 QString WordRangeRewrite::withBound(const QString& engineSql, const Target& target, qint64 bound) {
-    QString quoted = target.table;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    const QString term = QStringLiteral("\"%1\".rowid >= %2 AND ").arg(quoted).arg(bound);
+    const QString term =
+        QStringLiteral("%1.rowid >= %2 AND ").arg(SqlQuote::quoteName(target.table), QString::number(bound));
     return engineSql.left(target.insertAt) + term + engineSql.mid(target.insertAt);
 }
 

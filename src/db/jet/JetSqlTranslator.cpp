@@ -2,6 +2,7 @@
 
 #include "db/ProviderErrors.h"
 #include "db/jet/SqlLexer.h"
+#include "db/text/SqlQuote.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -11,6 +12,9 @@
 #include <vector>
 
 namespace {
+
+using SqlQuote::quoteName;
+using SqlQuote::quoteText;
 
 using Kind = SqlToken::Kind;
 
@@ -29,18 +33,6 @@ struct Expr {
 
 // An engine function the engine cannot hold more arguments of.
 constexpr int MaxJoinedArguments = 100;
-
-QString quoteName(const QString& name) {
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString quoteText(const QString& text) {
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
 
 // Words that end an expression (or cannot begin one).
 bool isKeyword(const QString& word) {
